@@ -1,0 +1,276 @@
+#include "SweepConfig.h"
+
+#include "CommonFunctions.h"
+#include "IniFile.h"
+#include "common/NumberParse.h"
+#include "common/Rounding.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace {
+
+const QString kConfig = QStringLiteral("Config");
+const QString kDebug = QStringLiteral("Debug");
+const QString kParallel = QStringLiteral("Parallel Port");
+const QString kSerial = QStringLiteral("Serial Port");
+const QString kMain = QStringLiteral("Sweep Generator");
+
+std::optional<double> number(const QString& text)
+{
+    return parseNumber(normalizzaNumero(text));
+}
+
+} // namespace
+
+SweepConfig::SweepConfig(QString iniPath)
+    : iniFile(std::move(iniPath))
+{
+}
+
+QString SweepConfig::defaultIniPath()
+{
+    QString programDir;
+    if (QCoreApplication::instance())
+        programDir = QCoreApplication::applicationDirPath();
+    else
+        programDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+    return defaultIniPath(programDir);
+}
+
+QString SweepConfig::defaultIniPath(const QString& programDir)
+{
+    const QFileInfo local(QDir(programDir).filePath(QStringLiteral("Sweep.ini")));
+    if (!programDir.isEmpty() && local.isFile() && QFileInfo(programDir).isWritable())
+        return local.absoluteFilePath();
+    // XDG: a relative XDG_CONFIG_HOME is invalid and must be ignored.
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    const QString dir = base + QStringLiteral("/orvane");
+    QDir().mkpath(dir);
+    return dir + QStringLiteral("/Sweep.ini");
+}
+
+bool SweepConfig::ddsDeviceAllowed(const QString& device)
+{
+    return QStringLiteral("AD9850AD9851AD9951").contains(device, Qt::CaseSensitive);
+}
+
+bool SweepConfig::adcDeviceAllowed(const QString& device)
+{
+    return QStringLiteral("8bit10bit").contains(device, Qt::CaseSensitive);
+}
+
+// --- typed reads: a text that is no valid value of its key counts as missing ---
+
+QString SweepConfig::readText(const QString& section, const QString& key, const QString& def) const
+{
+    return leggiINI(section, key, iniFile, def);
+}
+
+bool SweepConfig::write(const QString& section, const QString& key, const QString& value) const
+{
+    return scriviINI(section, key, value, iniFile);
+}
+
+qint16 SweepConfig::readInt16(const QString& section, const QString& key, const QString& def,
+                              qint16 min, qint16 max) const
+{
+    const auto v = number(readText(section, key, def));
+    const auto i = v ? toInt16(*v) : std::nullopt;
+    if (i && *i >= min && *i <= max)
+        return *i;
+    write(section, key, def);
+    return toInt16(number(def).value_or(0)).value_or(0);
+}
+
+qint32 SweepConfig::readInt32(const QString& section, const QString& key, const QString& def) const
+{
+    const auto v = number(readText(section, key, def));
+    const auto i = v ? toInt32(*v) : std::nullopt;
+    if (i)
+        return *i;
+    write(section, key, def);
+    return toInt32(number(def).value_or(0)).value_or(0);
+}
+
+bool SweepConfig::readBool(const QString& section, const QString& key, const QString& def) const
+{
+    const QString text = readText(section, key, def).trimmed();
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (const auto v = number(text))
+        return *v != 0.0;
+    write(section, key, def);
+    return number(def).value_or(0) != 0.0;
+}
+
+double SweepConfig::readDouble(const QString& section, const QString& key, const QString& def,
+                               QString* normalisedText) const
+{
+    QString text = normalizzaNumero(readText(section, key, def));
+    auto v = parseNumber(text);
+    if (!v) {
+        write(section, key, def);
+        text = normalizzaNumero(def);
+        v = parseNumber(text).value_or(0.0);
+    }
+    if (normalisedText)
+        *normalisedText = text;
+    return *v;
+}
+
+float SweepConfig::readFloat(const QString& section, const QString& key, const QString& def,
+                             QString* normalisedText) const
+{
+    QString text;
+    double v = readDouble(section, key, def, &text);
+    if (std::fabs(v) > double(std::numeric_limits<float>::max())) {
+        write(section, key, def);
+        text = normalizzaNumero(def);
+        v = parseNumber(text).value_or(0.0);
+    }
+    if (normalisedText)
+        *normalisedText = text;
+    return float(v);
+}
+
+// --- stages ---
+
+void SweepConfig::readInterface()
+{
+    interfaccia = readInt16(kConfig, QStringLiteral("Interface"), QStringLiteral("2"));
+}
+
+void SweepConfig::removeObsoleteSections()
+{
+    removeSectionINI(QStringLiteral("Attenuator"), iniFile);
+}
+
+bool SweepConfig::isFirstRun() const
+{
+    return !probeINI(kConfig, QStringLiteral("DDS Device"), iniFile);
+}
+
+void SweepConfig::readDebug()
+{
+    logEnabled = readBool(kDebug, QStringLiteral("Log"), QStringLiteral("0"));
+    usbApi = readBool(kDebug, QStringLiteral("USB API"), QStringLiteral("0"));
+    slowCpu = readInt32(kDebug, QStringLiteral("Slow CPU"), QStringLiteral("0"));
+}
+
+bool SweepConfig::readDdsDevice()
+{
+    ddsDevice = readText(kConfig, QStringLiteral("DDS Device"), QStringLiteral("AD9850"));
+    return ddsDeviceAllowed(ddsDevice);
+}
+
+void SweepConfig::readDdsParameters()
+{
+    ddsMultiplier = readInt16(kConfig, QStringLiteral("DDS Multiplier"), QStringLiteral("1"));
+    ddsClock = readInt32(kConfig, QStringLiteral("DDS Xtal freq"), QStringLiteral("80000000"));
+    ddsMaxFreq = readInt32(kConfig, QStringLiteral("DDS Max freq"), QStringLiteral("60000000"));
+    ddsMinFreq = readInt32(kConfig, QStringLiteral("DDS Min freq"), QStringLiteral("10"));
+    ddsOffset = readDouble(kConfig, QStringLiteral("DDS Offset"), QStringLiteral("0"));
+}
+
+bool SweepConfig::readAdcDevice()
+{
+    adcDevice = readText(kConfig, QStringLiteral("ADC Device"), QStringLiteral("10bit"));
+    return adcDeviceAllowed(adcDevice);
+}
+
+void SweepConfig::readAdcParameters()
+{
+    adcOffset = readFloat(kConfig, QStringLiteral("ADC Offset"), QStringLiteral("5"));
+    adcStep = readFloat(kConfig, QStringLiteral("ADC Step"), QStringLiteral("0"));
+    adcChannel = readInt16(kConfig, QStringLiteral("ADC Channel"), QStringLiteral("1"));
+}
+
+void SweepConfig::readPorts()
+{
+    lptAddress = readInt16(kParallel, QStringLiteral("LPT"), QStringLiteral("&H378"));
+    const QString driver = readText(kParallel, QStringLiteral("Driver"), QStringLiteral("auto"))
+                               .trimmed()
+                               .toLower();
+    static const QStringList kDrivers = {QStringLiteral("auto"), QStringLiteral("ppdev"),
+                                         QStringLiteral("raw"), QStringLiteral("sim")};
+    if (kDrivers.contains(driver)) {
+        lptDriver = driver;
+    } else {
+        write(kParallel, QStringLiteral("Driver"), QStringLiteral("auto"));
+        lptDriver = QStringLiteral("auto");
+    }
+    commPort = readInt16(kSerial, QStringLiteral("CommPort"), QStringLiteral("6"));
+    serialSettings = readText(kSerial, QStringLiteral("Settings"), QStringLiteral("115200,N,8,1"));
+    serialDevice = readText(kSerial, QStringLiteral("Device"), QString()).trimmed();
+}
+
+void SweepConfig::readMainWindowState()
+{
+    // A stored 10 is an old code of scale 3; codes outside 0..4 would index past the
+    // scale menu, so they count as missing.
+    const auto scale = number(readText(kMain, QStringLiteral("Scale"), QStringLiteral("0")));
+    const auto scaleCode = scale ? toInt16(*scale) : std::nullopt;
+    if (scaleCode && *scaleCode == 10) {
+        scala = 3;
+    } else if (scaleCode && *scaleCode >= 0 && *scaleCode <= 4) {
+        scala = *scaleCode;
+    } else {
+        write(kMain, QStringLiteral("Scale"), QStringLiteral("0"));
+        scala = 0;
+    }
+
+    freqStart = readInt32(kMain, QStringLiteral("Start"), QStringLiteral("1000000"));
+    freqStop = readInt32(kMain, QStringLiteral("Stop"), QStringLiteral("10000000"));
+    if (freqStart > ddsMaxFreq || freqStart < ddsMinFreq)
+        freqStart = ddsMinFreq;
+    if (freqStop > ddsMaxFreq)
+        freqStop = ddsMaxFreq;
+
+    vistaCorrente = readInt16(kMain, QStringLiteral("Marker 0"), QStringLiteral("0"), 0, 3);
+    marker1 = readText(kMain, QStringLiteral("Marker 1"), QStringLiteral("1000000"));
+    marker2 = readText(kMain, QStringLiteral("Marker 2"), QStringLiteral("2000000"));
+    marker3 = normalizzaNumero(readText(kMain, QStringLiteral("Marker 3"), QStringLiteral("0")));
+    marker4 = normalizzaNumero(readText(kMain, QStringLiteral("Marker 4"), QStringLiteral("0")));
+    maxScaleV = readFloat(kMain, QStringLiteral("Max scaleV"), QStringLiteral("1.5"), &maxScaleVText);
+
+    const double db = readDouble(kMain, QStringLiteral("Max scaleDb"), QStringLiteral("-40"),
+                                 &maxScaleDbText);
+    if (const auto dbInt = toInt32(db)) {
+        maxScaleDb = *dbInt;
+    } else {
+        write(kMain, QStringLiteral("Max scaleDb"), QStringLiteral("-40"));
+        maxScaleDb = -40;
+        maxScaleDbText = QStringLiteral("-40");
+    }
+
+    sweepMode = readInt16(kMain, QStringLiteral("Sweep mode"), QStringLiteral("0"), 0, 2);
+    cursorMode = readInt16(kMain, QStringLiteral("Cursor mode"), QStringLiteral("0"));
+    // Sent to the hardware as bytes.
+    aux1Value = readInt16(kMain, QStringLiteral("Aux_1"), QStringLiteral("0"), 0, 255);
+    aux2Value = readInt16(kMain, QStringLiteral("Aux_2"), QStringLiteral("0"), 0, 255);
+    pot2Value = readInt16(kMain, QStringLiteral("Pot_2"), QStringLiteral("0"));
+}
+
+bool SweepConfig::readAll()
+{
+    readInterface();
+    removeObsoleteSections();
+    readDebug();
+    bool ok = readDdsDevice();
+    readDdsParameters();
+    ok = readAdcDevice() && ok;
+    readAdcParameters();
+    readPorts();
+    readMainWindowState();
+    return ok;
+}

@@ -1,0 +1,138 @@
+#pragma once
+// The configuration of Sweep as held in Sweep.ini: every section and key with its type,
+// default, normalisation and conversion, as one value struct whose members carry the
+// program's global names.
+//
+// Reading happens in stages because the main window puts checks and dialogs between them,
+// and because the order in which keys are first read is the order in which a fresh file
+// fills itself with defaults. Start-up order:
+//   readInterface(); removeObsoleteSections(); isFirstRun() -> setup dialog;
+//   readDebug(); readDdsDevice() (check); readDdsParameters(); readAdcDevice() (check);
+//   readAdcParameters(); readPorts(); readMainWindowState();
+// readAll() does the same without the dialogs. A numeric key whose text is not a number
+// (or does not fit its type, or is outside the codes the program knows) is treated as
+// missing: its default is used and written back.
+
+#include "AuxConfig.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class SweepConfig
+{
+public:
+    explicit SweepConfig(QString iniPath = QString());
+
+    // Where Sweep.ini lives: beside the executable when that folder already holds a
+    // Sweep.ini and is writable (portable use), else $XDG_CONFIG_HOME/orvane/Sweep.ini
+    // (~/.config/orvane/Sweep.ini), whose folder is created when missing.
+    // `sweep --config PATH` overrides this in the caller.
+    static QString defaultIniPath();
+    static QString defaultIniPath(const QString& programDir);
+
+    // Device-name checks (case-sensitive substring tests).
+    static bool ddsDeviceAllowed(const QString& device); // inside "AD9850AD9851AD9951"
+    static bool adcDeviceAllowed(const QString& device); // inside "8bit10bit"
+
+    // --- stages of the start-up read ---
+    void readInterface();            // [Config] "Interface"
+    void removeObsoleteSections();   // drops [Attenuator]
+    bool isFirstRun() const;         // [Config] "DDS Device" missing or empty; writes nothing
+    void readDebug();                // [Debug] "Log", "USB API", "Slow CPU"
+    bool readDdsDevice();            // [Config] "DDS Device"; returns ddsDeviceAllowed
+    void readDdsParameters();        // "DDS Multiplier", "DDS Xtal freq", "DDS Max freq", "DDS Min freq", "DDS Offset"
+    bool readAdcDevice();            // [Config] "ADC Device"; returns adcDeviceAllowed
+    void readAdcParameters();        // "ADC Offset", "ADC Step", "ADC Channel"
+    void readPorts();                // [Parallel Port] "LPT", "Driver"; [Serial Port] "CommPort", "Settings", "Device"
+    void readMainWindowState();      // [Sweep Generator], with Scale 10 -> 3 and Start/Stop clamping
+    // All stages in order; false when a device name fails its check (reading goes on).
+    bool readAll();
+
+    // [Aux1] (n = 1) or [Aux2] (n = 2) as the panel set-up reads them: "Inverse Logic",
+    // "Title", "Enabled", then only when enabled the eight steps and, for Aux2,
+    // "PotMax", "PotMin", "i2c_control", "i2c_command".
+    AuxConfig readAux(int n) const;
+    // The same keys as the setup dialog loads them: "Enabled", the eight steps,
+    // "Inverse Logic", "Title", and for Aux2 "PotMax", "PotMin" (whatever "Enabled" says).
+    AuxConfig readAuxForSetup(int n) const;
+    // The setup dialog's loader of the DDS and detector keys of [Config] or of a factory set
+    // [InterfaceN]: its defaults differ from start-up in "ADC Step" ("5") and "ADC Offset" ("0").
+    void readHardwareSection(const QString& section);
+    // A factory set [InterfaceN] is present when its "DDS Device" is present and not empty.
+    bool hasHardwareSection(const QString& section) const;
+
+    // --- writers, each in its documented key order; false if any write failed ---
+    // Main window closing. m1/m2 are the marker frequency field texts (saved as numbers,
+    // grouping removed; a text that is not a number leaves the stored key alone), m3/m4 the
+    // level field texts (saved unchanged). The other values come from the members.
+    bool writeOnClose(const QString& m1Text, const QString& m2Text, const QString& m3Text,
+                      const QString& m4Text) const;
+    // Setup dialog "Apply": [Config], [Serial Port] "CommPort" (below 1 written as 1),
+    // [Parallel Port] "LPT" (as "&H" + upper-case hex), then both AUX panels.
+    bool writeSetup(const AuxConfig& aux1, const AuxConfig& aux2) const;
+    // The two Linux keys, for a dialog that edits them: [Parallel Port] "Driver" and
+    // [Serial Port] "Device". writeSetup leaves them alone.
+    bool writePortMapping() const;
+    // Preferences dialog closing.
+    bool writePreferences(qint16 newCursorMode);
+
+    QString iniFile;
+
+    // [Config]
+    qint16 interfaccia = 2;
+    QString ddsDevice = QStringLiteral("AD9850");
+    qint16 ddsMultiplier = 1;
+    qint32 ddsClock = 80000000;   // Hz
+    qint32 ddsMaxFreq = 60000000; // Hz
+    qint32 ddsMinFreq = 10;       // Hz
+    double ddsOffset = 0.0;       // Hz
+    QString adcDevice = QStringLiteral("10bit");
+    float adcOffset = 5.0f; // volts
+    float adcStep = 0.0f;   // volts per count
+    qint16 adcChannel = 1;
+
+    // [Debug]
+    bool logEnabled = false;
+    bool usbApi = false;
+    qint32 slowCpu = 0;
+
+    // [Parallel Port]
+    qint16 lptAddress = 0x378;
+    QString lptDriver = QStringLiteral("auto"); // auto | ppdev | raw | sim (tarvex --lpt-driver)
+
+    // [Serial Port]
+    qint16 commPort = 6;
+    QString serialSettings = QStringLiteral("115200,N,8,1");
+    QString serialDevice; // path COM<commPort> maps to; empty: /dev/ttyS<commPort-1>
+
+    // [Sweep Generator]
+    qint16 scala = 0;
+    qint32 freqStart = 1000000; // Hz
+    qint32 freqStop = 10000000; // Hz
+    qint16 vistaCorrente = 0;
+    QString marker1 = QStringLiteral("1000000");
+    QString marker2 = QStringLiteral("2000000");
+    QString marker3 = QStringLiteral("0"); // normalised
+    QString marker4 = QStringLiteral("0"); // normalised
+    float maxScaleV = 1.5f;
+    QString maxScaleVText = QStringLiteral("1.5"); // for txtMaxVolt, normalised
+    qint32 maxScaleDb = -40;
+    QString maxScaleDbText = QStringLiteral("-40"); // for txtMaxDb, normalised
+    qint16 sweepMode = 0;
+    qint16 cursorMode = 0;
+    qint16 aux1Value = 0;
+    qint16 aux2Value = 0;
+    qint16 pot2Value = 0;
+
+private:
+    QString readText(const QString& section, const QString& key, const QString& def) const;
+    qint16 readInt16(const QString& section, const QString& key, const QString& def,
+                     qint16 min = -32768, qint16 max = 32767) const;
+    qint32 readInt32(const QString& section, const QString& key, const QString& def) const;
+    bool readBool(const QString& section, const QString& key, const QString& def) const;
+    double readDouble(const QString& section, const QString& key, const QString& def,
+                      QString* normalisedText = nullptr) const;
+    float readFloat(const QString& section, const QString& key, const QString& def,
+                    QString* normalisedText = nullptr) const;
+    bool write(const QString& section, const QString& key, const QString& value) const;
+};

@@ -1,0 +1,164 @@
+#include "LocaleGuard.h"
+#include "TestFiles.h"
+#include "app/config/IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(IniFile, NamesCompareWithoutCase)
+{
+    ScratchIni s;
+    IniFile ini(s.path());
+    ASSERT_TRUE(ini.setValue("Config", "DDS Max freq", "60000000"));
+    ASSERT_TRUE(ini.setValue("CONFIG", "DDS Max Freq", "50000000"));
+    EXPECT_EQ(ini.value("config", "dds max FREQ"), QString("50000000"));
+    // One section, one key, with the spelling first written.
+    EXPECT_EQ(readLines(s.path()), QStringList({"[Config]", "DDS Max freq=50000000"}));
+}
+
+TEST(IniFile, MissingFileSectionOrKeyAndFirstWriteCreatesThem)
+{
+    ScratchIni s;
+    const QString path = s.dir() + "/sub/Sweep.ini";
+    IniFile ini(path);
+    EXPECT_EQ(ini.value("Config", "Interface"), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(path)); // reading creates nothing
+    ASSERT_TRUE(ini.setValue("Config", "Interface", "2"));
+    ASSERT_TRUE(ini.setValue("Debug", "Log", "0"));
+    EXPECT_EQ(readLines(path), QStringList({"[Config]", "Interface=2", "[Debug]", "Log=0"}));
+    EXPECT_EQ(ini.value("Config", "Log"), std::nullopt);
+    EXPECT_EQ(ini.value("Nope", "Log"), std::nullopt);
+}
+
+TEST(IniFile, ValuesAreTrimmedAndCutTo254Characters)
+{
+    ScratchIni s;
+    const QString longValue(300, QLatin1Char('x'));
+    writeBytes(s.path(), "[A]\n  Key  =  spaced value  \nEmpty=\nLong=" + longValue.toLatin1() + "\n");
+    IniFile ini(s.path());
+    EXPECT_EQ(ini.value("A", "Key"), QString("spaced value"));
+    EXPECT_EQ(ini.value("A", "Empty"), QString(""));
+    EXPECT_FALSE(ini.hasValue("A", "Empty"));
+    EXPECT_EQ(ini.value("A", "Long")->size(), 254);
+    // Writing keeps the whole value; only reading is limited.
+    ASSERT_TRUE(ini.setValue("A", "Long2", longValue));
+    EXPECT_TRUE(readBytes(s.path()).contains(longValue.toLatin1()));
+}
+
+TEST(IniFile, OrderCommentsAndUnknownLinesAreKept)
+{
+    ScratchIni s;
+    writeBytes(s.path(), "; Sweep settings\r\n"
+                         "[Config]\r\n"
+                         "Interface=1\r\n"
+                         "; a comment\r\n"
+                         "strange line\r\n"
+                         "\r\n"
+                         "[Debug]\r\n"
+                         "Log=0\r\n");
+    IniFile ini(s.path());
+    ASSERT_TRUE(ini.setValue("Config", "DDS Device", "AD9851"));
+    ASSERT_TRUE(ini.setValue("config", "interface", "3"));
+    ASSERT_TRUE(ini.setValue("Sweep Generator", "Start", "100"));
+    // CRLF files stay CRLF; a new key goes after the last line of its section, before
+    // the blank line; a new section goes at the end.
+    EXPECT_EQ(readBytes(s.path()), QByteArray("; Sweep settings\r\n"
+                                              "[Config]\r\n"
+                                              "Interface=3\r\n"
+                                              "; a comment\r\n"
+                                              "strange line\r\n"
+                                              "DDS Device=AD9851\r\n"
+                                              "\r\n"
+                                              "[Debug]\r\n"
+                                              "Log=0\r\n"
+                                              "[Sweep Generator]\r\n"
+                                              "Start=100\r\n"));
+    EXPECT_EQ(ini.sections(), QStringList({"Config", "Debug", "Sweep Generator"}));
+    EXPECT_EQ(ini.keys("CONFIG"), QStringList({"Interface", "DDS Device"}));
+}
+
+TEST(IniFile, FirstOfDuplicateSectionsAndKeysWins)
+{
+    ScratchIni s;
+    writeBytes(s.path(), "[A]\nk=1\nk=2\n[B]\nk=3\n[a]\nk=4\n");
+    IniFile ini(s.path());
+    EXPECT_EQ(ini.value("A", "K"), QString("1"));
+    ASSERT_TRUE(ini.setValue("a", "k", "9"));
+    EXPECT_EQ(readLines(s.path()), QStringList({"[A]", "k=9", "k=2", "[B]", "k=3", "[a]", "k=4"}));
+}
+
+TEST(IniFile, SectionRemoval)
+{
+    ScratchIni s;
+    writeBytes(s.path(), "[Config]\nInterface=2\n[Attenuator]\nx=1\n; old\n\n[Debug]\nLog=1\n");
+    IniFile ini(s.path());
+    ASSERT_TRUE(ini.removeSection("ATTENUATOR"));
+    EXPECT_EQ(readLines(s.path()), QStringList({"[Config]", "Interface=2", "[Debug]", "Log=1"}));
+    EXPECT_TRUE(ini.removeSection("Attenuator")); // already gone: nothing to do
+    ASSERT_TRUE(ini.removeKey("debug", "LOG"));
+    EXPECT_EQ(readLines(s.path()), QStringList({"[Config]", "Interface=2", "[Debug]"}));
+
+    const QString missing = s.dir() + "/none.ini";
+    EXPECT_TRUE(IniFile(missing).removeSection("Attenuator"));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST(IniFile, LineBreaksCannotInjectSectionsOrKeys)
+{
+    ScratchIni s;
+    IniFile ini(s.path());
+    ASSERT_TRUE(ini.setValue("Aux1", "Title", "Att\n[Config]\r\nInterface=9"));
+    EXPECT_EQ(ini.sections(), QStringList({"Aux1"}));
+    EXPECT_EQ(ini.value("Config", "Interface"), std::nullopt);
+    EXPECT_EQ(readLines(s.path()).size(), 2);
+}
+
+TEST(IniFile, AtomicWriteKeepsPermissionsAndLeavesNoTemporaries)
+{
+    ScratchIni s;
+    writeBytes(s.path(), "[Config]\nInterface=2\n");
+    QFile::setPermissions(s.path(), QFile::ReadOwner | QFile::WriteOwner);
+    IniFile ini(s.path());
+    ASSERT_TRUE(ini.setValue("Config", "DDS Device", "AD9850"));
+    const QFile::Permissions perms = QFile::permissions(s.path());
+    EXPECT_TRUE(perms.testFlags(QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_FALSE(perms & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    EXPECT_EQ(QDir(s.dir()).entryList(QDir::Files | QDir::Hidden), QStringList({"Sweep.ini"}));
+}
+
+TEST(IniFile, UnreadableFileIsNeverReplaced)
+{
+    // A path that exists but cannot be read as a file: writing must fail, not start afresh.
+    ScratchIni s;
+    ASSERT_TRUE(QDir().mkpath(s.path()));
+    IniFile ini(s.path());
+    EXPECT_FALSE(ini.setValue("Config", "Interface", "2"));
+    EXPECT_FALSE(ini.errorString().isEmpty());
+    EXPECT_TRUE(QFileInfo(s.path()).isDir());
+}
+
+TEST(IniFile, TwoWritersKeepEachOthersKeys)
+{
+    ScratchIni s;
+    IniFile dialog(s.path());
+    IniFile window(s.path());
+    ASSERT_TRUE(dialog.setValue("Config", "Interface", "1"));
+    ASSERT_TRUE(window.setValue("Sweep Generator", "Start", "5"));
+    ASSERT_TRUE(dialog.setValue("Config", "DDS Device", "AD9951"));
+    EXPECT_EQ(window.value("Config", "Interface"), QString("1"));
+    EXPECT_EQ(dialog.value("Sweep Generator", "Start"), QString("5"));
+    EXPECT_EQ(window.value("Config", "DDS Device"), QString("AD9951"));
+}
+
+TEST(IniFile, EightBitFilesFromWindowsAreRead)
+{
+    ScratchIni s;
+    writeBytes(s.path(), QByteArray("[Aux1]\nTitle=D\xe4mpfung\n"));
+    EXPECT_EQ(IniFile(s.path()).value("Aux1", "Title"), QString::fromUtf8("Dämpfung"));
+}
+
+} // namespace

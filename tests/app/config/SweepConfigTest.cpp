@@ -1,0 +1,224 @@
+#include "LocaleGuard.h"
+#include "TestFiles.h"
+#include "app/config/IniFile.h"
+#include "app/config/SweepConfig.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SweepConfigRead : public ::testing::TestWithParam<QLocale>
+{
+protected:
+    SweepConfigRead() : m_guard(GetParam()), cfg(s.path()) {}
+    LocaleGuard m_guard;
+    ScratchIni s;
+    SweepConfig cfg;
+};
+
+TEST_P(SweepConfigRead, FreshFileFillsInTheOrderKeysAreRead)
+{
+    EXPECT_TRUE(cfg.isFirstRun());
+    cfg.removeObsoleteSections();
+    EXPECT_FALSE(QFileInfo::exists(s.path())); // probe and removal create nothing
+    cfg.readInterface();
+    EXPECT_EQ(readLines(s.path()), QStringList({"[Config]", "Interface=2"}));
+    ASSERT_TRUE(cfg.readAll());
+
+    IniFile ini(s.path());
+    EXPECT_EQ(ini.sections(), QStringList({"Config", "Debug", "Parallel Port", "Serial Port", "Sweep Generator"}));
+    EXPECT_EQ(ini.keys("Config"), QStringList({"Interface", "DDS Device", "DDS Multiplier", "DDS Xtal freq",
+                                               "DDS Max freq", "DDS Min freq", "DDS Offset", "ADC Device",
+                                               "ADC Offset", "ADC Step", "ADC Channel"}));
+    EXPECT_EQ(ini.keys("Debug"), QStringList({"Log", "USB API", "Slow CPU"}));
+    EXPECT_EQ(ini.keys("Parallel Port"), QStringList({"LPT", "Driver"}));
+    EXPECT_EQ(ini.keys("Serial Port"), QStringList({"CommPort", "Settings", "Device"}));
+    EXPECT_EQ(ini.keys("Sweep Generator"),
+              QStringList({"Scale", "Start", "Stop", "Marker 0", "Marker 1", "Marker 2", "Marker 3", "Marker 4",
+                           "Max scaleV", "Max scaleDb", "Sweep mode", "Cursor mode", "Aux_1", "Aux_2", "Pot_2"}));
+    EXPECT_EQ(ini.value("Parallel Port", "LPT"), QString("&H378"));
+    EXPECT_EQ(ini.value("Serial Port", "Device"), QString(""));
+    EXPECT_FALSE(cfg.isFirstRun());
+
+    EXPECT_EQ(cfg.interfaccia, 2);
+    EXPECT_EQ(cfg.lptAddress, 888);
+    EXPECT_EQ(cfg.maxScaleVText, QString("1") + GetParam().decimalPoint() + "5");
+}
+
+TEST_P(SweepConfigRead, EmptyOrNonNumericValuesAreReplacedByTheirDefaults)
+{
+    writeBytes(s.path(), "[Config]\nInterface=\nDDS Xtal freq=abc\nDDS Multiplier=99999\n"
+                         "[Sweep Generator]\nStart=12x\nSweep mode=7\nMarker 0=-1\nAux_1=300\n"
+                         "Max scaleDb=1e99\n[Debug]\nLog=maybe\nUSB API=True\n");
+    cfg.readAll();
+    EXPECT_EQ(cfg.interfaccia, 2);
+    EXPECT_EQ(cfg.ddsMultiplier, 1);
+    EXPECT_EQ(cfg.freqStart, 1000000);
+    EXPECT_EQ(cfg.sweepMode, 0);
+    EXPECT_EQ(cfg.vistaCorrente, 0);
+    EXPECT_EQ(cfg.aux1Value, 0);
+    EXPECT_EQ(cfg.maxScaleDb, -40);
+    EXPECT_FALSE(cfg.logEnabled);
+    EXPECT_TRUE(cfg.usbApi);
+    IniFile ini(s.path());
+    EXPECT_EQ(ini.value("Config", "Interface"), QString("2"));
+    EXPECT_EQ(ini.value("Config", "DDS Xtal freq"), QString("80000000"));
+    EXPECT_EQ(ini.value("Config", "DDS Multiplier"), QString("1"));
+    EXPECT_EQ(ini.value("Sweep Generator", "Start"), QString("1000000"));
+    EXPECT_EQ(ini.value("Sweep Generator", "Sweep mode"), QString("0"));
+    EXPECT_EQ(ini.value("Sweep Generator", "Max scaleDb"), QString("-40"));
+    EXPECT_EQ(ini.value("Debug", "Log"), QString("0"));
+    EXPECT_EQ(ini.keys("Config").first(), "Interface");
+}
+
+TEST_P(SweepConfigRead, ScaleTenIsThreeAndUnknownScalesAreReset)
+{
+    writeBytes(s.path(), "[Sweep Generator]\nScale=10\n");
+    cfg.readMainWindowState();
+    EXPECT_EQ(cfg.scala, 3);
+    writeBytes(s.path(), "[Sweep Generator]\nScale=5\n");
+    cfg.readMainWindowState();
+    EXPECT_EQ(cfg.scala, 0);
+    EXPECT_EQ(IniFile(s.path()).value("Sweep Generator", "Scale"), QString("0"));
+    writeBytes(s.path(), "[Sweep Generator]\nScale=4\n");
+    cfg.readMainWindowState();
+    EXPECT_EQ(cfg.scala, 4);
+}
+
+TEST_P(SweepConfigRead, StartAndStopAreClampedButNotWrittenBack)
+{
+    writeBytes(s.path(), "[Config]\nDDS Max freq=60000000\nDDS Min freq=10\n"
+                         "[Sweep Generator]\nStart=99999999\nStop=99999999\n");
+    cfg.readDdsParameters();
+    cfg.readMainWindowState();
+    EXPECT_EQ(cfg.freqStart, 10);
+    EXPECT_EQ(cfg.freqStop, 60000000);
+    EXPECT_EQ(IniFile(s.path()).value("Sweep Generator", "Start"), QString("99999999"));
+
+    writeBytes(s.path(), "[Config]\nDDS Max freq=60000000\nDDS Min freq=1000\n"
+                         "[Sweep Generator]\nStart=5\nStop=3\n");
+    cfg.readDdsParameters();
+    cfg.readMainWindowState();
+    EXPECT_EQ(cfg.freqStart, 1000);
+    EXPECT_EQ(cfg.freqStop, 3); // no lower check on Stop
+}
+
+TEST_P(SweepConfigRead, FractionalKeysReadUnderEitherSeparator)
+{
+    for (const char sep : {'.', ','}) {
+        const QByteArray d(1, sep);
+        writeBytes(s.path(), "[Config]\nDDS Offset=0" + d + "5\nADC Step=0" + d + "0049\n"
+                             "[Sweep Generator]\nMax scaleV=2" + d + "5\nMax scaleDb=-40" + d + "5\n"
+                             "Marker 3=1" + d + "25\n");
+        cfg.readDdsParameters();
+        cfg.readAdcParameters();
+        cfg.readMainWindowState();
+        EXPECT_DOUBLE_EQ(cfg.ddsOffset, 0.5) << sep;
+        EXPECT_FLOAT_EQ(cfg.adcStep, 0.0049f) << sep;
+        EXPECT_FLOAT_EQ(cfg.maxScaleV, 2.5f) << sep;
+        EXPECT_EQ(cfg.maxScaleDb, -40) << sep; // -40.5 to the even neighbour
+        EXPECT_EQ(cfg.marker3, QString("1") + GetParam().decimalPoint() + "25") << sep;
+    }
+}
+
+TEST_P(SweepConfigRead, DeviceNamesAreSubstringChecks)
+{
+    EXPECT_TRUE(SweepConfig::ddsDeviceAllowed("9851"));
+    EXPECT_FALSE(SweepConfig::ddsDeviceAllowed("AD9852"));
+    EXPECT_FALSE(SweepConfig::ddsDeviceAllowed("ad9850"));
+    EXPECT_FALSE(SweepConfig::adcDeviceAllowed("12bit"));
+    writeBytes(s.path(), "[Config]\nDDS Device=AD9852\nADC Device=10bit\n");
+    EXPECT_FALSE(cfg.readDdsDevice());
+    EXPECT_EQ(cfg.ddsDevice, "AD9852");
+    EXPECT_TRUE(cfg.readAdcDevice());
+    EXPECT_FALSE(cfg.readAll());
+}
+
+TEST_P(SweepConfigRead, PortsHexAddressDriverAndDevice)
+{
+    writeBytes(s.path(), "[parallel port]\nlpt=&h278\nDriver=SIM\n[Serial Port]\nCommPort=3\nDevice= /dev/ttyUSB0 \n");
+    cfg.readPorts();
+    EXPECT_EQ(cfg.lptAddress, 632);
+    EXPECT_EQ(cfg.lptDriver, "sim");
+    EXPECT_EQ(cfg.commPort, 3);
+    EXPECT_EQ(cfg.serialDevice, "/dev/ttyUSB0");
+    writeBytes(s.path(), "[Parallel Port]\nDriver=winio\n");
+    cfg.readPorts();
+    EXPECT_EQ(IniFile(s.path()).value("Parallel Port", "Driver"), QString("auto"));
+}
+
+TEST_P(SweepConfigRead, AttenuatorSectionIsRemoved)
+{
+    writeBytes(s.path(), "[Config]\nDDS Device=AD9850\n[Attenuator]\nStep=1\n[Debug]\nLog=1\n");
+    cfg.removeObsoleteSections();
+    EXPECT_EQ(IniFile(s.path()).sections(), QStringList({"Config", "Debug"}));
+    EXPECT_FALSE(cfg.isFirstRun());
+    cfg.readDebug();
+    EXPECT_TRUE(cfg.logEnabled);
+}
+
+TEST_P(SweepConfigRead, AuxPanelsReadOnlyWhatIsEnabled)
+{
+    AuxConfig aux1 = cfg.readAux(1);
+    EXPECT_FALSE(aux1.enabled);
+    EXPECT_EQ(aux1.title, "Aux 1");
+    EXPECT_EQ(IniFile(s.path()).keys("Aux1"), QStringList({"Inverse Logic", "Title", "Enabled"}));
+
+    writeBytes(s.path(), "[Aux2]\nEnabled=1\nInverse Logic=1\nStep 1=Gain;\nStep 2=25\nStep 3=abc\n"
+                         "Step 4=x;2.5\nPotMax=300\n");
+    const AuxConfig aux2 = cfg.readAux(2);
+    EXPECT_TRUE(aux2.enabled);
+    EXPECT_TRUE(aux2.inverseLogic);
+    EXPECT_EQ(aux2.stepLabel[0], "dB 10");
+    EXPECT_EQ(aux2.stepValue[0], 10);
+    EXPECT_EQ(aux2.stepLabel[7], "dB 80");
+    EXPECT_EQ(aux2.stepValue[7], 80);
+    EXPECT_EQ(aux2.stepLabel[1], "Gain");
+    EXPECT_EQ(aux2.stepValue[1], 0);
+    EXPECT_EQ(aux2.stepLabel[2], "25");
+    EXPECT_EQ(aux2.stepValue[2], 25);
+    EXPECT_EQ(aux2.stepLabel[3], "abc");
+    EXPECT_EQ(aux2.stepValue[3], 0);
+    EXPECT_EQ(aux2.stepValue[4], 2); // 2.5 to the even neighbour
+    EXPECT_EQ(aux2.potMax, 255);     // beyond a byte: default
+    EXPECT_EQ(aux2.i2cControl, 80);
+    EXPECT_EQ(aux2.i2cCommand, 175);
+    EXPECT_EQ(IniFile(s.path()).value("Aux2", "PotMax"), QString("255"));
+}
+
+TEST_P(SweepConfigRead, SetupLoaderUsesItsOwnDefaults)
+{
+    EXPECT_FALSE(cfg.hasHardwareSection("Interface2"));
+    cfg.readHardwareSection("Interface2");
+    EXPECT_EQ(cfg.adcStep, 5.0f);
+    EXPECT_EQ(cfg.adcOffset, 0.0f);
+    EXPECT_TRUE(cfg.hasHardwareSection("interface2"));
+    EXPECT_EQ(IniFile(s.path()).keys("Interface2"),
+              QStringList({"DDS Device", "DDS Multiplier", "DDS Xtal freq", "DDS Max freq", "DDS Min freq",
+                           "DDS Offset", "ADC Device", "ADC Step", "ADC Channel", "ADC Offset"}));
+}
+
+TEST_P(SweepConfigRead, IniLocation)
+{
+    ScratchIni home;
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", home.dir().toUtf8());
+    const QString programDir = s.dir();
+    EXPECT_EQ(SweepConfig::defaultIniPath(programDir), home.dir() + "/orvane/Sweep.ini");
+    EXPECT_TRUE(QFileInfo(home.dir() + "/orvane").isDir());
+    writeBytes(s.path(), "[Config]\n");
+    EXPECT_EQ(SweepConfig::defaultIniPath(programDir), QFileInfo(s.path()).absoluteFilePath());
+    if (saved.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, SweepConfigRead,
+                         ::testing::Values(LocaleGuard::english(), LocaleGuard::german()),
+                         [](const auto& info) { return info.param.bcp47Name().replace('-', '_').toStdString(); });
+
+} // namespace

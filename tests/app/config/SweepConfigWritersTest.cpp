@@ -1,0 +1,165 @@
+#include "LocaleGuard.h"
+#include "TestFiles.h"
+#include "app/config/IniFile.h"
+#include "app/config/SweepConfig.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SweepConfigWrite : public ::testing::TestWithParam<QLocale>
+{
+protected:
+    SweepConfigWrite() : m_guard(GetParam()), cfg(s.path()) {}
+    QString L(const char* english) const
+    {
+        QString t = QString::fromLatin1(english);
+        if (GetParam().decimalPoint() == QLatin1String(","))
+            t.replace(QLatin1Char('.'), QLatin1Char(','));
+        return t;
+    }
+    LocaleGuard m_guard;
+    ScratchIni s;
+    SweepConfig cfg;
+};
+
+TEST_P(SweepConfigWrite, ClosingWritesTheWindowStateInOrder)
+{
+    cfg.freqStart = 1500000;
+    cfg.freqStop = 2500000;
+    cfg.vistaCorrente = 1;
+    cfg.maxScaleV = 1.1f;
+    cfg.maxScaleDb = -60;
+    cfg.scala = 3;
+    cfg.sweepMode = 2;
+    cfg.aux1Value = 5;
+    cfg.pot2Value = 128;
+    cfg.ddsOffset = 0.5;
+    cfg.adcOffset = 0.25f;
+    const QString m1 = GetParam().decimalPoint() == QLatin1String(",") ? "1.000.000" : "1,000,000";
+    ASSERT_TRUE(cfg.writeOnClose(m1, "2000000", L("-12.5"), "garbage"));
+    IniFile ini(s.path());
+    EXPECT_EQ(ini.sections(), QStringList({"Sweep Generator", "Config"}));
+    EXPECT_EQ(ini.keys("Sweep Generator"),
+              QStringList({"Start", "Stop", "Marker 0", "Marker 1", "Marker 2", "Marker 3", "Marker 4", "Max scaleV",
+                           "Max scaleDb", "Scale", "Sweep mode", "Aux_1", "Aux_2", "Pot_2"}));
+    EXPECT_EQ(ini.keys("Config"), QStringList({"DDS Offset", "ADC Offset"}));
+    EXPECT_EQ(ini.value("Sweep Generator", "Marker 1"), QString("1000000"));
+    EXPECT_EQ(ini.value("Sweep Generator", "Marker 3"), L("-12.5"));
+    EXPECT_EQ(ini.value("Sweep Generator", "Marker 4"), QString("garbage"));
+    EXPECT_EQ(ini.value("Sweep Generator", "Max scaleV"), L("1.1"));
+    EXPECT_EQ(ini.value("Sweep Generator", "Scale"), QString("3"));
+    EXPECT_EQ(ini.value("Config", "DDS Offset"), L("0.5"));
+    EXPECT_EQ(ini.value("Config", "ADC Offset"), L("0.25"));
+}
+
+TEST_P(SweepConfigWrite, MarkerFrequencyThatIsNoNumberKeepsTheStoredValue)
+{
+    writeBytes(s.path(), "[Sweep Generator]\nMarker 1=1234\n");
+    cfg.writeOnClose("12ab", "7", "0", "0");
+    EXPECT_EQ(IniFile(s.path()).value("Sweep Generator", "Marker 1"), QString("1234"));
+    EXPECT_EQ(IniFile(s.path()).value("Sweep Generator", "Marker 2"), QString("7"));
+}
+
+TEST_P(SweepConfigWrite, ScaleTenIsSavedAsThree)
+{
+    writeBytes(s.path(), "[Sweep Generator]\nScale=10\n");
+    cfg.readMainWindowState();
+    cfg.writeOnClose(cfg.marker1, cfg.marker2, cfg.marker3, cfg.marker4);
+    EXPECT_EQ(IniFile(s.path()).value("Sweep Generator", "Scale"), QString("3"));
+}
+
+TEST_P(SweepConfigWrite, ValuesWrittenUnderOneSeparatorReadUnderTheOther)
+{
+    cfg.ddsOffset = 0.5;
+    cfg.adcOffset = -0.125f;
+    cfg.maxScaleV = 2.5f;
+    cfg.writeOnClose("1", "2", L("1.5"), L("-3.25"));
+    const QLocale other = GetParam().decimalPoint() == QLatin1String(",") ? LocaleGuard::english()
+                                                                          : LocaleGuard::german();
+    LocaleGuard switched(other);
+    SweepConfig reader(s.path());
+    reader.readAll();
+    EXPECT_DOUBLE_EQ(reader.ddsOffset, 0.5);
+    EXPECT_FLOAT_EQ(reader.adcOffset, -0.125f);
+    EXPECT_FLOAT_EQ(reader.maxScaleV, 2.5f);
+    EXPECT_EQ(reader.marker3, QString("1") + other.decimalPoint() + "5");
+    EXPECT_EQ(reader.marker4, QString("-3") + other.decimalPoint() + "25");
+}
+
+TEST_P(SweepConfigWrite, SetupApplyWritesItsKeysInOrderOverTheStartupSpelling)
+{
+    cfg.readAll(); // fresh file with the start-up spelling "DDS Max freq"
+    cfg.interfaccia = 1;
+    cfg.ddsDevice = "AD9951";
+    cfg.ddsMaxFreq = 150000000;
+    cfg.adcStep = 0.0049f;
+    cfg.commPort = 0;
+    cfg.lptAddress = 956;
+    AuxConfig aux1;
+    aux1.enabled = true;
+    aux1.title = "Attenuator";
+    for (int i = 0; i < AuxConfig::kSteps; ++i)
+        aux1.setStep(i, AuxConfig::defaultStep(i));
+    aux1.stepLabel[0] = "  dB 1  ";
+    aux1.stepValueText[0] = "1";
+    AuxConfig aux2;
+    aux2.title = "Gain";
+    aux2.potMax = 200;
+    ASSERT_TRUE(cfg.writeSetup(aux1, aux2));
+
+    IniFile ini(s.path());
+    EXPECT_EQ(ini.value("Config", "DDS Max freq"), QString("150000000"));
+    EXPECT_EQ(ini.keys("Config").filter(QRegularExpression("^DDS Max freq$", QRegularExpression::CaseInsensitiveOption)).size(), 1);
+    EXPECT_EQ(ini.value("Serial Port", "CommPort"), QString("1"));
+    EXPECT_EQ(ini.value("Parallel Port", "LPT"), QString("&H3BC"));
+    EXPECT_EQ(ini.value("Config", "ADC Step"), L("0.0049"));
+    EXPECT_EQ(ini.keys("Aux1"), QStringList({"Enabled", "Step 0", "Step 1", "Step 2", "Step 3", "Step 4", "Step 5",
+                                             "Step 6", "Step 7", "Inverse Logic", "Title"}));
+    EXPECT_EQ(ini.keys("Aux2").mid(9), QStringList({"Inverse Logic", "Title", "PotMax", "PotMin"}));
+    EXPECT_EQ(ini.value("Aux1", "Step 0"), QString("dB 1;1"));
+    EXPECT_EQ(ini.value("Aux1", "Step 7"), QString("dB 80;80"));
+
+    SweepConfig again(s.path());
+    ASSERT_TRUE(again.readAll());
+    EXPECT_EQ(again.interfaccia, 1);
+    EXPECT_EQ(again.lptAddress, 956);
+    const AuxConfig back = again.readAux(1);
+    EXPECT_TRUE(back.enabled);
+    EXPECT_EQ(back.title, "Attenuator");
+    EXPECT_EQ(back.stepLabel[0], "dB 1");
+    EXPECT_EQ(back.stepValue[0], 1);
+    EXPECT_EQ(again.readAuxForSetup(2).potMax, 200);
+}
+
+TEST_P(SweepConfigWrite, SetupApplyOnAFreshFileFollowsTheDocumentedOrder)
+{
+    ASSERT_TRUE(cfg.writeSetup(AuxConfig{}, AuxConfig{}));
+    IniFile ini(s.path());
+    EXPECT_EQ(ini.sections(), QStringList({"Config", "Serial Port", "Parallel Port", "Aux1", "Aux2"}));
+    EXPECT_EQ(ini.keys("Config"), QStringList({"Interface", "DDS Device", "DDS Xtal freq", "DDS Multiplier",
+                                               "DDS Max Freq", "DDS Min Freq", "DDS Offset", "ADC Device",
+                                               "ADC Step", "ADC Offset", "ADC Channel"}));
+}
+
+TEST_P(SweepConfigWrite, PreferencesAndPortMapping)
+{
+    ASSERT_TRUE(cfg.writePreferences(1));
+    EXPECT_EQ(cfg.cursorMode, 1);
+    cfg.lptDriver = "sim";
+    cfg.serialDevice = "sim:vna";
+    ASSERT_TRUE(cfg.writePortMapping());
+    SweepConfig back(s.path());
+    back.readAll();
+    EXPECT_EQ(back.cursorMode, 1);
+    EXPECT_EQ(back.lptDriver, "sim");
+    EXPECT_EQ(back.serialDevice, "sim:vna");
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, SweepConfigWrite,
+                         ::testing::Values(LocaleGuard::english(), LocaleGuard::german()),
+                         [](const auto& info) { return info.param.bcp47Name().replace('-', '_').toStdString(); });
+
+} // namespace
