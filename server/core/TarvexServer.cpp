@@ -1,0 +1,221 @@
+#include "TarvexServer.h"
+
+#include "DeviceObject.h"
+#include "StartQueue.h"
+#include "TarvexTypes.h"
+
+#include <QCoreApplication>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusServer>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+int g_signalFds[2] = {-1, -1};
+
+void onTerminateSignal(int) {
+    const char byte = 1;
+    // Only async-signal-safe work here; the event loop picks the byte up.
+    [[maybe_unused]] const ssize_t n = ::write(g_signalFds[0], &byte, 1);
+}
+
+// SIGTERM and SIGINT end tarvex like a departing client: running loops end cleanly first.
+// A second signal ends it at once.
+void watchTerminateSignals(TarvexServer* server) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalFds) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_signalFds[1], QSocketNotifier::Read, server);
+    QObject::connect(notifier, &QSocketNotifier::activated, server, [server] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(g_signalFds[1], &byte, 1);
+        // A second signal while a loop still runs: end at once.
+        static bool asked = false;
+        if (asked)
+            ::_exit(1);
+        asked = true;
+        server->shutDown();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = onTerminateSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
+}
+
+const char* const kLocalPath = "/org/freedesktop/DBus/Local";
+const char* const kLocalInterface = "org.freedesktop.DBus.Local";
+} // namespace
+
+TarvexServer::TarvexServer(const ServerOptions& options, const DeviceFactories& factories,
+                           QObject* parent)
+    : QObject(parent), m_peer(QStringLiteral("tarvex-none")) {
+    tarvex::registerTypes();
+    const std::pair<const char*, const DeviceFactory*> all[] = {
+        {tarvex::kPathPIC, &factories.pic},
+        {tarvex::kPathLPT, &factories.lpt},
+        {tarvex::kPathVNA, &factories.vna},
+    };
+    for (const auto& [path, factory] : all) {
+        if (!*factory)
+            continue;
+        if (DeviceObject* obj = (*factory)(options, this))
+            m_objects.append({QString::fromLatin1(path), obj});
+    }
+}
+
+TarvexServer::~TarvexServer() = default;
+
+bool TarvexServer::listen(const QString& address, QString* error) {
+    m_server = new QDBusServer(address, this);
+    if (!m_server->isConnected()) {
+        *error = QStringLiteral("cannot listen at %1: %2 (check that the folder exists and is "
+                                "writable, and that no other server uses the address)")
+                     .arg(address, m_server->lastError().message());
+        return false;
+    }
+    connect(m_server, &QDBusServer::newConnection, this, &TarvexServer::onNewConnection);
+    return true;
+}
+
+bool TarvexServer::serveSession(QString* error) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        *error = QStringLiteral("cannot reach the session bus: %1 (is DBUS_SESSION_BUS_ADDRESS "
+                                "set?)")
+                     .arg(bus.lastError().message());
+        return false;
+    }
+    if (!registerObjects(bus, error))
+        return false;
+    if (!bus.registerService(QString::fromLatin1(tarvex::kService))) {
+        *error = QStringLiteral("cannot take the name %1 on the session bus: %2 (is another "
+                                "tarvex running?)")
+                     .arg(QString::fromLatin1(tarvex::kService), bus.lastError().message());
+        return false;
+    }
+    m_session = true;
+    return true;
+}
+
+bool TarvexServer::registerObjects(QDBusConnection& connection, QString* error) {
+    for (const Served& s : std::as_const(m_objects)) {
+        if (!s.object)
+            continue;
+        if (!connection.registerObject(s.path, s.object, QDBusConnection::ExportAdaptors)) {
+            *error = QStringLiteral("cannot register the object %1: %2")
+                         .arg(s.path, connection.lastError().message());
+            return false;
+        }
+    }
+    return true;
+}
+
+void TarvexServer::onNewConnection(const QDBusConnection& connection) {
+    if (m_hasPeer) {
+        // One client per server: the objects and their loops belong to it.
+        std::fprintf(stderr, "tarvex: a second client tried to connect; refused\n");
+        QDBusConnection::disconnectFromPeer(connection.name());
+        return;
+    }
+    m_peer = connection;
+    m_hasPeer = true;
+    QString error;
+    if (!registerObjects(m_peer, &error))
+        std::fprintf(stderr, "tarvex: %s\n", qPrintable(error));
+    m_peer.connect(QString(), QString::fromLatin1(kLocalPath), QString::fromLatin1(kLocalInterface),
+                   QStringLiteral("Disconnected"), this, SLOT(onPeerDisconnected()));
+}
+
+void TarvexServer::onPeerDisconnected() {
+    shutDown();
+}
+
+void TarvexServer::shutDown() {
+    // The client is gone (or we were asked to end): stop the loops, let them end cleanly,
+    // then end the process.
+    if (m_shuttingDown)
+        return;
+    m_shuttingDown = true;
+    for (const Served& s : std::as_const(m_objects)) {
+        if (s.object) {
+            s.object->peerGone();
+            s.object->release();
+        }
+    }
+    StartQueue& queue = StartQueue::instance();
+    if (queue.idle())
+        QCoreApplication::exit(0);
+    else
+        queue.setDrainedHandler([] { QCoreApplication::exit(0); });
+}
+
+void TarvexServer::flushOutgoing() {
+    // Messages are sent in order, so the answer to a ping means that every event raised
+    // before it has been written to the client.
+    QDBusMessage ping;
+    QDBusConnection connection = m_session ? QDBusConnection::sessionBus() : m_peer;
+    if (m_session) {
+        ping = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    } else if (m_hasPeer) {
+        ping = QDBusMessage::createMethodCall(QString(), QStringLiteral("/"),
+                                              QStringLiteral("org.freedesktop.DBus.Peer"),
+                                              QStringLiteral("Ping"));
+    } else {
+        return;
+    }
+    connection.call(ping, QDBus::Block, 1000);
+}
+
+void TarvexServer::exitNow() {
+    if (m_exiting)
+        return;
+    m_exiting = true;
+    // Deferred to the event loop so that the reply of the call that asked for the end
+    // (aExitCOMM) goes out first.
+    QTimer::singleShot(0, this, [this] {
+        flushOutgoing();
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(0);
+    });
+}
+
+int runTarvex(int argc, char** argv, const DeviceFactories& factories) {
+    QCoreApplication app(argc, argv);
+    TarvexCommandLine cl;
+    QString error;
+    if (!parseTarvexArguments(app.arguments().mid(1), &cl, &error)) {
+        std::fprintf(stderr, "tarvex: %s\n%s", qPrintable(error), qPrintable(tarvexUsage()));
+        return 2;
+    }
+    if (cl.help) {
+        std::fputs(qPrintable(tarvexUsage()), stdout);
+        return 0;
+    }
+
+    TarvexServer server(cl.options, factories);
+    DeviceObject::setExitHandler([&server] { server.exitNow(); });
+    const bool ok =
+        cl.session ? server.serveSession(&error) : server.listen(cl.listenAddress, &error);
+    if (!ok) {
+        std::fprintf(stderr, "tarvex: %s\n", qPrintable(error));
+        std::fflush(stderr);
+        ::_exit(1);
+    }
+    watchTerminateSignals(&server);
+    std::fputs("READY\n", stdout);
+    std::fflush(stdout);
+
+    const int rc = app.exec();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    ::_exit(rc);
+}

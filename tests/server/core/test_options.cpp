@@ -1,0 +1,65 @@
+// The command line of tarvex: every option with good and bad values.
+#include "ServerOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool parse(const QStringList& args, TarvexCommandLine* cl, QString* error) {
+    return parseTarvexArguments(args, cl, error);
+}
+
+TEST(TarvexOptions, FullCommandLineIsParsed) {
+    TarvexCommandLine cl;
+    QString error;
+    ASSERT_TRUE(parse({"--listen", "unix:path=/tmp/x/tarvex", "--lpt-driver", "sim",
+                       "--sim-dut=ramp", "--sim-pace", "max", "--com", "1=/dev/ttyUSB0", "--com",
+                       "3=sim:vna", "--com", "1=sim:pic"},
+                      &cl, &error))
+        << qPrintable(error);
+    EXPECT_EQ(cl.listenAddress, "unix:path=/tmp/x/tarvex");
+    EXPECT_FALSE(cl.session);
+    EXPECT_EQ(cl.options.lptDriver, "sim");
+    EXPECT_EQ(cl.options.simDut, "ramp");
+    EXPECT_FALSE(cl.options.simPaceReal);
+    // A later mapping of the same port wins.
+    EXPECT_EQ(cl.options.comMap.value(1), "sim:pic");
+    EXPECT_EQ(cl.options.comMap.value(3), "sim:vna");
+    EXPECT_EQ(cl.options.comMap.size(), 2);
+
+    ASSERT_TRUE(parse({"--session"}, &cl, &error));
+    EXPECT_TRUE(cl.session);
+    EXPECT_EQ(cl.options.lptDriver, "auto");
+    EXPECT_EQ(cl.options.simDut, "bandpass");
+    EXPECT_TRUE(cl.options.simPaceReal);
+}
+
+TEST(TarvexOptions, BadCommandLinesNameTheProblem) {
+    const struct {
+        QStringList args;
+        const char* mentions;
+    } cases[] = {
+        {{}, "--listen"},
+        {{"--session", "--listen", "unix:path=/tmp/a"}, "exclude"},
+        {{"--listen"}, "needs a value"},
+        {{"--listen", "nowhere"}, "nowhere"},
+        {{"--session", "--frobnicate"}, "--frobnicate"},
+        {{"--session", "--lpt-driver", "winio"}, "winio"},
+        {{"--session", "--sim-dut", "notch"}, "notch"},
+        {{"--session", "--sim-pace", "fast"}, "fast"},
+        {{"--session", "--com", "/dev/ttyUSB0"}, "--com"},
+        {{"--session", "--com", "0=/dev/ttyS0"}, "0=/dev/ttyS0"},
+        {{"--session", "--com", "x=/dev/ttyS0"}, "x=/dev/ttyS0"},
+        {{"--session", "--com", "2="}, "2="},
+        {{"--session", "--com"}, "needs a value"},
+    };
+    for (const auto& c : cases) {
+        TarvexCommandLine cl;
+        QString error;
+        EXPECT_FALSE(parse(c.args, &cl, &error)) << qPrintable(c.args.join(' '));
+        EXPECT_TRUE(error.contains(QLatin1String(c.mentions)))
+            << qPrintable(c.args.join(' ')) << " -> " << qPrintable(error);
+    }
+}
+
+} // namespace
