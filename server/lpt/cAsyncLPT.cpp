@@ -1,0 +1,193 @@
+#include "cAsyncLPT.h"
+
+#include "LptWire.h"
+#include "NumberFormat.h"
+#include "PortIo.h"
+
+namespace {
+constexpr uint32_t kFqUd = 0x04;
+} // namespace
+
+cAsyncLPT::cAsyncLPT(std::unique_ptr<PortIo> port, const QString& driverName, QObject* parent)
+    : DeviceObject(QStringLiteral("L> "), parent), m_port(std::move(port)),
+      m_driverName(driverName), m_campioni(kVectorSize, 0) {}
+
+cAsyncLPT::~cAsyncLPT() {
+    if (m_port && m_portOpen)
+        m_port->shutdown();
+}
+
+void cAsyncLPT::describeHardware() {
+    if (m_port)
+        m_port->describeHardware(m_tipoDDS, m_tipoADC, m_myRefCLK);
+}
+
+void cAsyncLPT::setMyRefCLK(double v) {
+    m_myRefCLK = v;
+    describeHardware();
+}
+
+void cAsyncLPT::setADeviceDDS(const QString& name) {
+    m_tipoDDS = name;
+    describeHardware();
+    log(QStringLiteral("DDS: ") + name);
+}
+
+void cAsyncLPT::setADeviceADC(const QString& name) {
+    m_tipoADC = name;
+    describeHardware();
+    log(QStringLiteral("ADC: ") + name);
+}
+
+void cAsyncLPT::setAMultiplier(short v) {
+    m_myMultifactor = v;
+    log(QStringLiteral("DDS CLK Mult: ") + QString::number(v));
+}
+
+void cAsyncLPT::setAClock(double hz) {
+    m_myRefCLK = hz;
+    describeHardware();
+    log(QStringLiteral("DDS CLK Ref: ") + numberToText(hz));
+}
+
+void cAsyncLPT::setADDSoffset(double v) {
+    m_offsetWritten = v;
+    m_offsetDDS = v / 1000.0;
+    log(QStringLiteral("DDS offset: ") + numberToText(m_offsetDDS));
+}
+
+void cAsyncLPT::setASpeed(short v) {
+    m_velocita = v;
+    log(QStringLiteral("Sweeping speed: ") + QString::number(v));
+}
+
+uint32_t cAsyncLPT::readRegister(int offset) {
+    uint32_t value = 0;
+    m_esitoPorta = m_port->readByte(static_cast<uint16_t>(m_base + offset), value) ? 1 : 0;
+    return value & 0xFF;
+}
+
+void cAsyncLPT::writeRegister(int offset, uint32_t value) {
+    m_esitoPorta = m_port->writeByte(static_cast<uint16_t>(m_base + offset), value) ? 1 : 0;
+}
+
+bool cAsyncLPT::requirePort(const char* operation) {
+    if (m_portOpen)
+        return true;
+    raise(3, QStringLiteral("%1 rifiutato: porta LPT non inizializzata (aInizializzaLPT non "
+                            "riuscito o porta chiusa)")
+                 .arg(QLatin1String(operation)));
+    return false;
+}
+
+bool cAsyncLPT::aInizializzaLPT(short indirizzoLPT) {
+    m_indirizzoLPT = indirizzoLPT;
+    // The contract's Integer carries the 16-bit I/O address; addresses above 0x7FFF
+    // (PCI cards) arrive negative.
+    const auto base = static_cast<uint16_t>(indirizzoLPT);
+    if (m_portOpen) {
+        m_port->shutdown();
+        m_portOpen = false;
+    }
+    if (!m_port) {
+        raise(3, QStringLiteral("Driver LPT NON installato"));
+        raise(3, QStringLiteral("driver della porta parallela sconosciuto \"%1\": usare "
+                                "auto, ppdev, raw o sim")
+                     .arg(m_driverName));
+        return false;
+    }
+    if (m_port->initialize(base)) {
+        log(QStringLiteral("Driver LPT installato"));
+    } else {
+        const QString firstReason = m_port->lastError();
+        m_esitoPorta = m_port->install() ? 1 : 0;
+        if (!m_port->initialize(base)) {
+            raise(3, QStringLiteral("Driver LPT NON installato"));
+            const QString reason = m_port->lastError().isEmpty() ? firstReason
+                                                                  : m_port->lastError();
+            raise(3, reason);
+            return false;
+        }
+    }
+    m_base = base;
+    m_valoreDati = kFqUd;
+    m_esitoPorta = m_port->writeByte(base, static_cast<uint32_t>(m_valoreDati)) ? 1 : 0;
+    if (!m_esitoPorta) {
+        m_port->shutdown();
+        raise(3, QStringLiteral("Porta LPT NON inizializzata"));
+        return false;
+    }
+    m_portOpen = true;
+    log(QStringLiteral("LPT address: ") + QString::number(base));
+    return true;
+}
+
+void cAsyncLPT::aExitLPT() {
+    if (m_portOpen)
+        m_port->shutdown();
+    m_portOpen = false;
+    log(QStringLiteral("LPTport chiusa"));
+}
+
+void cAsyncLPT::aStartLPT() {
+    if (!inEsecuzione() && !requirePort("aStartLPT"))
+        return;
+    requestStart();
+}
+
+void cAsyncLPT::aInizializzaSweep(int Start, int Step) {
+    m_startFreq = Start;
+    m_stepFreq = Step;
+    m_frequenzaCorrente = Start;
+    for (int i = 1; i <= kPoints; ++i) {
+        m_parolaDDS[static_cast<size_t>(i)] = wordOf(m_frequenzaCorrente);
+        m_frequenzaCorrente += Step;
+        m_campioni[i] = 0;
+    }
+    log(QStringLiteral("Start/Step inizializzati"));
+}
+
+void cAsyncLPT::Runnable_Start() {
+    log(QStringLiteral("StartFreq: ") + QString::number(m_startFreq));
+    log(QStringLiteral("StepFreq: ") + QString::number(m_stepFreq));
+    setMySweepON(kRunning);
+    auto pointWhere = [this](int i) {
+        return QStringLiteral("punto %1 dello sweep").arg(i);
+    };
+    while (mySweepON() > kStopRequested) {
+        if (!requirePort("sweep"))
+            break;
+        setSyncro(true);
+        const int speed = m_velocita;
+        // Standard speed reads each point once: a converter read returns the conversion of
+        // the read before, so the reading after loading point i belongs to point i - 1.
+        const int lag = speed == 0 ? 1 : 0;
+        if (!loadWord(m_parolaDDS[1], pointWhere(1))) {
+            setSyncro(false);
+            break;
+        }
+        m_campioni[1 - lag] = readDetector(speed);
+        setSyncro(false);
+        bool ok = true;
+        for (int i = 2; i <= kPoints; ++i) {
+            yieldEvents();
+            if (!requirePort("sweep") ||
+                !loadWord(m_parolaDDS[static_cast<size_t>(i)], pointWhere(i))) {
+                ok = false;
+                break;
+            }
+            m_campioni[i - lag] = readDetector(speed);
+        }
+        if (!ok)
+            break;
+        if (lag)
+            m_campioni[kPoints] = readDetector(speed);
+        waitForVectorCredit();
+        emit aVettore(m_campioni);
+        noteVectorSent();
+    }
+    log(QStringLiteral("fine ciclo sweep"));
+    emit aComplete();
+    setMySweepON(kStopped);
+    clearBusy();
+}
