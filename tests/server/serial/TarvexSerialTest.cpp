@@ -1,0 +1,139 @@
+// The serial devices as a client reaches them: through tarvex and D-Bus, on the in-process
+// sim:pic and sim:vna lines, with sweep-sim on a pseudo-terminal for the command line.
+#include "CAsyncMiniVNAProxy.h"
+#include "CAsyncPICProxy.h"
+#include "FlowProxy.h"
+#include "TarvexLauncher.h"
+#include "TarvexTypes.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QString binDir() {
+    return qEnvironmentVariable("SWEEP_BIN_DIR", QCoreApplication::applicationDirPath());
+}
+
+// Events as "0:P> text", "V", "C"; stops the sweep after the first vector, as Sweep OFF would.
+// Acknowledges each vector through the credit window, as Sweep does.
+template <typename Proxy, typename Sample>
+struct Client {
+    Client(Proxy* p, const QString& path, const QDBusConnection& c) : proxy(p), flow(QString(), path, c) {
+        flow.SetVectorWindow(1).waitForFinished();
+        QObject::connect(p, &Proxy::aErrore, p, [this](short code, const QString& text) {
+            events << QString::number(code) + QLatin1Char(':') + text;
+        });
+        QObject::connect(p, &Proxy::aVettore, p, [this](const QList<Sample>& v) {
+            events << QStringLiteral("V");
+            vectors << v;
+            if (vectors.size() == 1)
+                proxy->setASweepON(2);
+            flow.AckVettore();
+        });
+        QObject::connect(p, &Proxy::aComplete, p, [this] { events << QStringLiteral("C"); });
+    }
+    // From the start log line on: vectors only (the one under way when the stop arrived may
+    // follow the first), then the end log line and aComplete.
+    bool loopEndedCleanly(const QString& prefix) const {
+        const qsizetype at = events.indexOf(prefix + QStringLiteral("avvio ciclo di sweep"));
+        if (at < 0 || events.size() < at + 4 || events[at + 1] != QLatin1String("V"))
+            return false;
+        for (qsizetype i = at + 2; i < events.size() - 2; ++i)
+            if (events[i] != QLatin1String("V"))
+                return false;
+        return events.mid(events.size() - 2) == QStringList({prefix + QStringLiteral("fine ciclo sweep"), QStringLiteral("C")});
+    }
+
+    Proxy* proxy;
+    FlowProxy flow;
+    QStringList events;
+    QList<QList<Sample>> vectors;
+};
+} // namespace
+
+class TarvexSerialTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { tarvex::registerTypes(); }
+    void picSweepsThroughTheServer();
+    void vnaSweepsThroughTheServer();
+    void sweepSimServesOverItsLink();
+};
+
+void TarvexSerialTest::picSweepsThroughTheServer() {
+    TarvexLauncher launcher;
+    launcher.setProgramDir(binDir());
+    QString error;
+    QVERIFY2(launcher.start({QStringLiteral("--com"), QStringLiteral("6=sim:pic"), QStringLiteral("--sim-pace"),
+                             QStringLiteral("max"), QStringLiteral("--sim-dut"), QStringLiteral("ramp")},
+                            &error),
+             qPrintable(error));
+    CAsyncPICProxy pic(QString(), QStringLiteral("/cAsyncPIC"), launcher.connection());
+    Client<CAsyncPICProxy, qint16> client(&pic, QStringLiteral("/cAsyncPIC"), launcher.connection());
+    QVERIFY(pic.aInizializzaCOMM(6, QStringLiteral("115200,N,8,1")).value());
+    QVERIFY(pic.aInizializzaSweep(1000000, 10000).value());
+    pic.Start().waitForFinished();
+    QTRY_VERIFY_WITH_TIMEOUT(client.events.contains(QStringLiteral("C")), 10000);
+    QVERIFY2(client.loopEndedCleanly(QStringLiteral("0:P> ")), qPrintable(client.events.join(QLatin1Char('|'))));
+    QCOMPARE(client.events[4], QStringLiteral("0:P> :F000000000\r ACK\r\n"));
+    QCOMPARE(client.vectors[0].size(), 406);
+    QCOMPARE(client.vectors[0][1], qint16(100));
+    QCOMPARE(client.vectors[0][400], qint16(499));
+    QCOMPARE(pic.aSweepON(), short(0));
+    QVERIFY(launcher.stop());
+}
+
+void TarvexSerialTest::vnaSweepsThroughTheServer() {
+    TarvexLauncher launcher;
+    launcher.setProgramDir(binDir());
+    QString error;
+    QVERIFY2(launcher.start({QStringLiteral("--com"), QStringLiteral("3=sim:vna"), QStringLiteral("--sim-pace"),
+                             QStringLiteral("max"), QStringLiteral("--sim-dut"), QStringLiteral("ramp")},
+                            &error),
+             qPrintable(error));
+    CAsyncMiniVNAProxy vna(QString(), QStringLiteral("/cAsyncMiniVNA"), launcher.connection());
+    Client<CAsyncMiniVNAProxy, double> client(&vna, QStringLiteral("/cAsyncMiniVNA"), launcher.connection());
+    QVERIFY(vna.aInizializzaCOMM(3, QString()).value());
+    vna.setAClock(100000000.0);
+    vna.setAMultiplier(1);
+    vna.setAMisura(2);
+    vna.aInizializzaSweep(1000000, 10000, 400).waitForFinished();
+    vna.Start().waitForFinished();
+    QTRY_VERIFY_WITH_TIMEOUT(client.events.contains(QStringLiteral("C")), 10000);
+    QVERIFY2(client.loopEndedCleanly(QStringLiteral("0:V> ")), qPrintable(client.events.join(QLatin1Char('|'))));
+    QCOMPARE(client.vectors[0].size(), 401);
+    QCOMPARE(client.vectors[0][1], 100.0);
+    QVERIFY(launcher.stop());
+}
+
+void TarvexSerialTest::sweepSimServesOverItsLink() {
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("ttyPIC"));
+    QProcess sim;
+    sim.start(binDir() + QStringLiteral("/sweep-sim"),
+              {QStringLiteral("pic"), QStringLiteral("--link"), link, QStringLiteral("--baud"), QStringLiteral("0"),
+               QStringLiteral("--fault"), QStringLiteral("noack")});
+    QVERIFY2(sim.waitForReadyRead(5000), qPrintable(sim.errorString()));
+    QVERIFY(sim.readLine().startsWith("/dev/pts/"));
+
+    TarvexLauncher launcher;
+    launcher.setProgramDir(binDir());
+    QString error;
+    QVERIFY2(launcher.start({QStringLiteral("--com"), QStringLiteral("5=") + link}, &error), qPrintable(error));
+    CAsyncPICProxy pic(QString(), QStringLiteral("/cAsyncPIC"), launcher.connection());
+    Client<CAsyncPICProxy, qint16> client(&pic, QStringLiteral("/cAsyncPIC"), launcher.connection());
+    QVERIFY(pic.aInizializzaCOMM(5, QStringLiteral("115200,N,8,1")).value());
+    QVERIFY(!pic.aScriviPIC(QStringLiteral("A"), 7000000).value());
+    QTRY_COMPARE(client.events.size(), 7);
+    QCOMPARE(client.events.last(), QStringLiteral("0:P> :A007000000\r NAK\r\n"));
+    QVERIFY(launcher.stop());
+
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(5000));
+    QVERIFY(!QFileInfo::exists(link)); // the link goes with the simulator
+}
+
+QTEST_GUILESS_MAIN(TarvexSerialTest)
+#include "TarvexSerialTest.moc"
