@@ -1,0 +1,52 @@
+#include "SampleConverter.h"
+
+#include "CommonFunctions.h"
+#include "NumberFormat.h"
+#include "Rounding.h"
+
+#include <QLocale>
+#include <cmath>
+
+void SampleConverter::prepare(int scala, float adcStep, float adcOffset) {
+    const QLocale loc;
+    const QString locale = loc.name() + loc.decimalPoint() + loc.groupSeparator();
+    if (scala == m_scala && adcStep == m_adcStep && adcOffset == m_adcOffset &&
+        locale == m_locale && !m_valid.isEmpty())
+        return;
+    m_scala = scala;
+    m_adcStep = adcStep;
+    m_adcOffset = adcOffset;
+    m_locale = locale;
+    m_cache = QVector<Point>(kCached);
+    m_valid = QVector<bool>(kCached, false);
+}
+
+SampleConverter::Point SampleConverter::compute(double raw) const {
+    Point p;
+    p.rawText = numberToText(raw);
+    const float v =
+        static_cast<float>(roundHalfEven(raw * double(m_adcStep) + double(m_adcOffset), 3));
+    if (m_scala != 0) {
+        p.level = voltToDb(v, m_scala);
+        p.levelText = formatNumber(p.level, QStringLiteral("#0.0"));
+    } else {
+        p.level = v;
+        p.levelText = formatNumber(v, QStringLiteral("#0.000"));
+    }
+    return p;
+}
+
+const SampleConverter::Point& SampleConverter::convert(double raw) {
+    if (m_valid.isEmpty())
+        prepare(m_scala < 0 ? 0 : m_scala, m_adcStep, m_adcOffset);
+    if (raw >= 0 && raw < kCached && std::floor(raw) == raw) {
+        const int i = static_cast<int>(raw);
+        if (!m_valid[i]) {
+            m_cache[i] = compute(raw);
+            m_valid[i] = true;
+        }
+        return m_cache[i];
+    }
+    m_scratch = compute(raw);
+    return m_scratch;
+}

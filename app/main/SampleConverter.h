@@ -1,0 +1,33 @@
+#pragma once
+// Turns a raw detector count into the level of the current scale and the two cell texts of the
+// table: volts = count x adcStep + adcOffset to 3 decimals (halves to even, single precision),
+// then dB on the logarithmic scales. Counts are whole numbers in a small range, so the results
+// are kept per count: a sweep then costs lookups instead of 400 decimal conversions.
+#include <QString>
+#include <QVector>
+
+class SampleConverter {
+public:
+    struct Point {
+        double level = 0;  // volts (scale 0) or dB
+        QString levelText; // "#0.000" volts or "#0.0" dB, locale separators
+        QString rawText;   // the count as text
+    };
+
+    // Call before each sweep: forgets the kept results when the scale, the calibration or the
+    // locale changed.
+    void prepare(int scala, float adcStep, float adcOffset);
+    const Point& convert(double raw);
+
+private:
+    Point compute(double raw) const;
+
+    static constexpr int kCached = 4096;
+    int m_scala = -1;
+    float m_adcStep = 0;
+    float m_adcOffset = 0;
+    QString m_locale;
+    QVector<Point> m_cache;
+    QVector<bool> m_valid;
+    Point m_scratch;
+};

@@ -1,0 +1,14 @@
+#include "UserMessages.h"
+
+#include "AppTitle.h"
+
+#include <QApplication>
+
+void UserMessages::beep() {
+    QApplication::beep();
+}
+
+void UserMessages::message(const QString& text, QMessageBox::Icon icon) {
+    QMessageBox box(icon, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok, m_parent);
+    box.exec();
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The one way the main window speaks to the user: message boxes with the application title as
+// caption and an OK button, and the beep that precedes them. Tests replace it to count beeps and
+// capture texts without modal dialogs.
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+class UserMessages {
+public:
+    virtual ~UserMessages() = default;
+    virtual void beep();
+    virtual void message(const QString& text, QMessageBox::Icon icon);
+
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+
+private:
+    QWidget* m_parent = nullptr;
+};

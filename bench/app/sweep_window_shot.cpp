@@ -1,0 +1,42 @@
+// sweep_window_shot --config PATH OUT.png [sweeps]: starts the main window on PATH, presses
+// "Sweep ON", waits for the given number of sweeps and their curve, and saves the window as a PNG.
+#include "SweepGraph.h"
+#include "frmSweep.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const int at = args.indexOf(QStringLiteral("--config"));
+    if (at < 0 || args.size() < at + 3) {
+        std::fprintf(stderr, "usage: sweep_window_shot --config PATH OUT.png [sweeps]\n");
+        return 2;
+    }
+    StartOptions o;
+    o.iniPath = args[at + 1];
+    const QString out = args[at + 2];
+    const int wanted = args.size() > at + 3 ? args[at + 3].toInt() : 3;
+    frmSweep w(o);
+    if (!w.load())
+        return 1;
+    w.show();
+    int sweeps = 0;
+    QObject::connect(&w, &frmSweep::sweepReceived, &w, [&sweeps] { ++sweeps; });
+    w.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+    QElapsedTimer t;
+    t.start();
+    while (sweeps < wanted && t.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    const int drawn = w.graph()->drawLineCount();
+    while (w.graph()->drawLineCount() == drawn && t.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    const bool saved = w.grab().save(out);
+    std::printf("%d sweeps, saved %s: %s\n", sweeps, qPrintable(out), saved ? "yes" : "no");
+    w.close();
+    return saved ? 0 : 1;
+}

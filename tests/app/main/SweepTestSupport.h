@@ -1,0 +1,100 @@
+#pragma once
+// Shared by the main-window tests: a message seam that records instead of showing modal boxes,
+// a dialog seam that counts set-up requests, and a temporary configuration.
+#include "SweepDialogs.h"
+#include "UserMessages.h"
+#include "frmSweep.h"
+
+#include <QFile>
+#include <QList>
+#include <QPair>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <memory>
+
+class RecordingMessages : public UserMessages {
+public:
+    void beep() override { ++beeps; }
+    void message(const QString& text, QMessageBox::Icon icon) override {
+        shown.append({text, icon});
+    }
+    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().first; }
+
+    int beeps = 0;
+    QList<QPair<QString, QMessageBox::Icon>> shown;
+};
+
+class CountingDialogs : public SweepDialogs {
+public:
+    bool showSetup(QWidget*, const QString&) override {
+        ++setupShown;
+        return applyOnSetup;
+    }
+    int setupShown = 0;
+    bool applyOnSetup = false;
+};
+
+// A Sweep.ini in a private folder, plus a window built on it with the recording seams.
+class SweepFixture {
+public:
+    SweepFixture() = default;
+
+    QString iniPath() const { return m_dir.filePath(QStringLiteral("Sweep.ini")); }
+
+    void writeIni(const QString& text) {
+        QFile f(iniPath());
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(text.toUtf8());
+    }
+
+    QString readIni() const {
+        QFile f(iniPath());
+        f.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(f.readAll());
+    }
+
+    // The parallel-port board simulated inside tarvex, unpaced, with the given device under test.
+    static QString lptIni(const QString& sweepSection, const QString& extraConfig = QString()) {
+        return QStringLiteral(
+                   "[Config]\nInterface=2\nDDS Device=AD9851\nDDS Multiplier=1\nDDS Xtal "
+                   "freq=30000000\n"
+                   "DDS Max freq=60000000\nDDS Min freq=10\nDDS Offset=0\nADC Device=10bit\n"
+                   "ADC Offset=0\nADC Step=0.005\nADC Channel=1\n") +
+               extraConfig +
+               QStringLiteral("[Parallel Port]\nLPT=&H378\nDriver=sim\n[Sweep Generator]\n") +
+               sweepSection;
+    }
+
+    // No device object at all: the window works without hardware (interface 0).
+    static QString noDeviceIni(const QString& sweepSection) {
+        QString t = lptIni(sweepSection);
+        t.replace(QStringLiteral("Interface=2"), QStringLiteral("Interface=0"));
+        return t;
+    }
+
+    frmSweep* makeWindow(const QStringList& serverArgs = {QStringLiteral("--sim-pace"),
+                                                          QStringLiteral("max")}) {
+        StartOptions o;
+        o.iniPath = iniPath();
+        o.lockPath = m_dir.filePath(QStringLiteral("sweep.lock"));
+        o.extraServerArgs = serverArgs;
+        o.serverProgram = serverProgram;
+        o.stopWaitMs = stopWaitMs;
+        window = std::make_unique<frmSweep>(o, &messages, &dialogs);
+        return window.get();
+    }
+
+    StartOptions options() const {
+        StartOptions o;
+        o.iniPath = iniPath();
+        o.lockPath = m_dir.filePath(QStringLiteral("sweep.lock"));
+        return o;
+    }
+
+    QTemporaryDir m_dir;
+    RecordingMessages messages;
+    CountingDialogs dialogs;
+    QString serverProgram;
+    int stopWaitMs = 10000;
+    std::unique_ptr<frmSweep> window;
+};
