@@ -1,6 +1,6 @@
 // Client and server across the real process boundary: a tarvex serving the test devices,
 // reached through TarvexLauncher and the generated proxies.
-#include "IntrospectionCheck.h"
+#include "ServedInterfaceCheck.h"
 #include "IpcFixture.h"
 
 #include <QDBusInterface>

@@ -1,5 +1,5 @@
 // The tarvex program itself: its command line and the objects it serves.
-#include "IntrospectionCheck.h"
+#include "ServedInterfaceCheck.h"
 #include "IpcFixture.h"
 
 #include <QDBusInterface>
