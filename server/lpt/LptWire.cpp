@@ -1,13 +1,10 @@
 #include "LptWire.h"
 
+#include "Rounding.h"
+
 #include <cmath>
 
 namespace lptwire {
-
-double roundHalfEven(double v) {
-    // std::nearbyint rounds in the current mode, which is to nearest, ties to even.
-    return std::nearbyint(v);
-}
 
 double frequencyWord(double offset, double factor, double freqHz) {
     return roundHalfEven((offset + factor) * freqHz);

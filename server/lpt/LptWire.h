@@ -10,9 +10,6 @@ namespace lptwire {
 inline constexpr double kTwo32 = 4294967296.0;
 inline constexpr double kMaxWord = 4294967295.0;
 
-// Nearest whole number, halves to the even neighbour.
-double roundHalfEven(double v);
-
 // Frequency word of freqHz: Round((offset + factor) x freqHz), where factor is word units
 // per hertz and offset a correction per hertz (the configured offset / 1000).
 double frequencyWord(double offset, double factor, double freqHz);

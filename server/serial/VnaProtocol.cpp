@@ -1,6 +1,7 @@
 #include "VnaProtocol.h"
 
 #include "NumberFormat.h"
+#include "Rounding.h"
 
 #include <cmath>
 #include <limits>
@@ -26,10 +27,7 @@ std::optional<double> conversionFactor(int multiplier, double clockHz, double of
 }
 
 std::optional<qint32> tuningWord(double freqHz, double factor) {
-    const double word = std::nearbyint(freqHz * factor); // default rounding: halves to even
-    if (!std::isfinite(word) || word < std::numeric_limits<qint32>::min() || word > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return static_cast<qint32>(word);
+    return toInt32(freqHz * factor); // halves to even; nullopt when it does not fit
 }
 
 void unpackRecords(const QByteArray& bytes, int count, short kind, QList<double>& vector) {

@@ -5,12 +5,24 @@
 #include "UserMessages.h"
 #include "frmSweep.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFocusEvent>
+#include <QLineEdit>
 #include <QList>
 #include <QPair>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <memory>
+
+// Types into a field as a user does: focus in, the text, focus out (which validates it).
+inline void typeInto(QLineEdit* field, const QString& text) {
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(field, &in);
+    field->setText(text);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(field, &out);
+}
 
 class RecordingMessages : public UserMessages {
 public:

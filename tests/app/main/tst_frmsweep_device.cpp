@@ -28,14 +28,6 @@ QStringList rampArgs() {
             QStringLiteral("ramp")};
 }
 
-void typeInto(QLineEdit* field, const QString& text) {
-    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(field, &in);
-    field->setText(text);
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(field, &out);
-}
-
 double cellNumber(const SweepTable* t, int row, int col) {
     return parseNumber(t->cellText(row, col), ParseFlag::AllowGroupSeparator).value_or(-1);
 }

@@ -24,15 +24,6 @@ QString fmt(double f) {
 QString range(qint64 start, qint64 stop, const QString& more = QString()) {
     return QStringLiteral("Start=%1\nStop=%2\n").arg(start).arg(stop) + more;
 }
-
-// Focus in, type, focus out: the way a user edits a field.
-void typeInto(QLineEdit* field, const QString& text) {
-    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(field, &in);
-    field->setText(text);
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(field, &out);
-}
 } // namespace
 
 class TestFrmSweepEntry : public QObject {

@@ -1,5 +1,6 @@
 // Frequency words, byte split, multiplier byte and detector averaging.
 #include "LptWire.h"
+#include "Rounding.h"
 
 #include <gtest/gtest.h>
 
