@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-DecimalDigits DecimalDigits::fromDouble(double value, int significant)
-{
+DecimalDigits DecimalDigits::fromDouble(double value, int significant) {
     DecimalDigits d;
     if (!std::isfinite(value) || value == 0.0)
         return d;
@@ -27,8 +26,7 @@ DecimalDigits DecimalDigits::fromDouble(double value, int significant)
     return d;
 }
 
-void DecimalDigits::normalise()
-{
+void DecimalDigits::normalise() {
     int lead = 0;
     while (lead < digits.size() - 1 && digits[lead] == '0')
         ++lead;
@@ -45,8 +43,7 @@ void DecimalDigits::normalise()
     }
 }
 
-void DecimalDigits::roundAt(int decimals, Tie tie)
-{
+void DecimalDigits::roundAt(int decimals, Tie tie) {
     if (isZero())
         return;
     const int keep = pointPos + decimals; // digits kept
@@ -85,13 +82,11 @@ void DecimalDigits::roundAt(int decimals, Tie tie)
     normalise();
 }
 
-char DecimalDigits::digitAt(int index) const
-{
+char DecimalDigits::digitAt(int index) const {
     return index >= 0 && index < digits.size() ? digits[index] : '0';
 }
 
-QByteArray DecimalDigits::toAscii() const
-{
+QByteArray DecimalDigits::toAscii() const {
     QByteArray out = negative ? "-0." : "0.";
     out += digits;
     out += 'e';

@@ -5,8 +5,7 @@
 
 #include <QByteArray>
 
-struct DecimalDigits
-{
+struct DecimalDigits {
     enum class Tie { AwayFromZero, ToEven };
 
     bool negative = false;

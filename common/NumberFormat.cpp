@@ -3,7 +3,6 @@
 #include "DecimalDigits.h"
 
 #include <QLocale>
-
 #include <cmath>
 
 namespace {
@@ -12,15 +11,13 @@ namespace {
 constexpr int kDoubleDigits = 15;
 constexpr int kFloatDigits = 7;
 
-QString nonFinite(double value)
-{
+QString nonFinite(double value) {
     if (std::isnan(value))
         return QStringLiteral("NaN");
     return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
 }
 
-QString digitsToText(const DecimalDigits& d, int significant)
-{
+QString digitsToText(const DecimalDigits& d, int significant) {
     const QLocale locale;
     const QString point = locale.decimalPoint();
     const int exponent = d.pointPos - 1;
@@ -51,15 +48,13 @@ QString digitsToText(const DecimalDigits& d, int significant)
     return out;
 }
 
-QString toText(double value, int significant)
-{
+QString toText(double value, int significant) {
     if (!std::isfinite(value))
         return nonFinite(value);
     return digitsToText(DecimalDigits::fromDouble(value, significant), significant);
 }
 
-QString groupDigits(const QString& digits, const QString& separator)
-{
+QString groupDigits(const QString& digits, const QString& separator) {
     QString out;
     const int n = digits.size();
     for (int i = 0; i < n; ++i) {
@@ -72,8 +67,7 @@ QString groupDigits(const QString& digits, const QString& separator)
 
 } // namespace
 
-QString formatNumber(double value, const QString& picture)
-{
+QString formatNumber(double value, const QString& picture) {
     if (picture.compare(QLatin1String("General Number"), Qt::CaseInsensitive) == 0)
         return numberToText(value);
     if (picture.compare(QLatin1String("Fixed"), Qt::CaseInsensitive) == 0)
@@ -118,24 +112,20 @@ QString formatNumber(double value, const QString& picture)
     return out;
 }
 
-QString numberToText(double value)
-{
+QString numberToText(double value) {
     return toText(value, kDoubleDigits);
 }
 
-QString numberToText(float value)
-{
+QString numberToText(float value) {
     return toText(double(value), kFloatDigits);
 }
 
-QString numberToTextBlank(double value)
-{
+QString numberToTextBlank(double value) {
     const QString text = numberToText(value);
     return text.startsWith(QLatin1Char('-')) ? text : QLatin1Char(' ') + text;
 }
 
-QString numberToTextBlank(float value)
-{
+QString numberToTextBlank(float value) {
     const QString text = numberToText(value);
     return text.startsWith(QLatin1Char('-')) ? text : QLatin1Char(' ') + text;
 }

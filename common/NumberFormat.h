@@ -5,7 +5,6 @@
 // test can switch them with QLocale::setDefault. The minus sign is always ASCII '-'.
 
 #include <QString>
-
 #include <concepts>
 #include <type_traits>
 
@@ -28,18 +27,14 @@ QString numberToTextBlank(double value);
 QString numberToTextBlank(float value);
 
 // Whole numbers: exact decimal digits, no grouping.
-template <std::integral T>
-QString numberToText(T value)
-{
+template <std::integral T> QString numberToText(T value) {
     if constexpr (std::is_signed_v<T>)
         return QString::number(static_cast<qint64>(value));
     else
         return QString::number(static_cast<quint64>(value));
 }
 
-template <std::integral T>
-QString numberToTextBlank(T value)
-{
+template <std::integral T> QString numberToTextBlank(T value) {
     const QString text = numberToText(value);
     return value < 0 ? text : QLatin1Char(' ') + text;
 }

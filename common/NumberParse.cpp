@@ -1,18 +1,15 @@
 #include "NumberParse.h"
 
 #include <QLocale>
-
 #include <cmath>
 
 namespace {
 
-bool isDigit(QChar c)
-{
+bool isDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-int hexValue(QChar c)
-{
+int hexValue(QChar c) {
     if (isDigit(c))
         return c.unicode() - '0';
     const char16_t l = QChar::toLower(c.unicode());
@@ -21,8 +18,7 @@ int hexValue(QChar c)
     return -1;
 }
 
-std::optional<double> finiteOrNothing(const QByteArray& ascii)
-{
+std::optional<double> finiteOrNothing(const QByteArray& ascii) {
     bool ok = false;
     const double v = QLocale::c().toDouble(QString::fromLatin1(ascii), &ok);
     if (!ok || !std::isfinite(v))
@@ -31,8 +27,7 @@ std::optional<double> finiteOrNothing(const QByteArray& ascii)
 }
 
 // Reads digits of the given base from text at pos; returns the value and the count read.
-double readRadix(const QString& text, qsizetype& pos, int base, int& count)
-{
+double readRadix(const QString& text, qsizetype& pos, int base, int& count) {
     double v = 0;
     count = 0;
     while (pos < text.size()) {
@@ -48,8 +43,7 @@ double readRadix(const QString& text, qsizetype& pos, int base, int& count)
 
 } // namespace
 
-std::optional<double> parseNumber(const QString& text, ParseFlags flags)
-{
+std::optional<double> parseNumber(const QString& text, ParseFlags flags) {
     const QString s = text.trimmed();
     if (s.isEmpty())
         return std::nullopt;
@@ -84,9 +78,9 @@ std::optional<double> parseNumber(const QString& text, ParseFlags flags)
             ascii += char(s[pos].unicode());
             ++mantissaDigits;
             ++pos;
-        } else if ((flags & ParseFlag::AllowGroupSeparator) && mantissaDigits > 0
-                   && !group.isEmpty() && s.mid(pos, group.size()) == group
-                   && pos + group.size() < s.size() && isDigit(s[pos + group.size()])) {
+        } else if ((flags & ParseFlag::AllowGroupSeparator) && mantissaDigits > 0 &&
+                   !group.isEmpty() && s.mid(pos, group.size()) == group &&
+                   pos + group.size() < s.size() && isDigit(s[pos + group.size()])) {
             pos += group.size();
         } else {
             break;
@@ -121,14 +115,13 @@ std::optional<double> parseNumber(const QString& text, ParseFlags flags)
     return finiteOrNothing(ascii);
 }
 
-double leadingNumber(const QString& text)
-{
+double leadingNumber(const QString& text) {
     // Val ignores blanks, tabs and line breaks anywhere in the text.
     QString s;
     s.reserve(text.size());
     for (const QChar c : text) {
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n')
-            && c != QLatin1Char('\r'))
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n') &&
+            c != QLatin1Char('\r'))
             s += c;
     }
     qsizetype pos = 0;

@@ -9,7 +9,6 @@
 
 #include <QFlags>
 #include <QString>
-
 #include <optional>
 
 enum class ParseFlag {

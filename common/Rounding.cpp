@@ -3,16 +3,14 @@
 #include "DecimalDigits.h"
 
 #include <QLocale>
-
-#include <limits>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 // std::nearbyint follows the current rounding mode, which is to-nearest-even unless
 // someone changed it; do not depend on that.
-double nearestEven(double value)
-{
+double nearestEven(double value) {
     const double floor = std::floor(value);
     const double diff = value - floor;
     if (diff < 0.5)
@@ -22,9 +20,7 @@ double nearestEven(double value)
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
-template <typename T>
-std::optional<T> toIntegral(double value)
-{
+template <typename T> std::optional<T> toIntegral(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
     const double r = nearestEven(value);
@@ -35,8 +31,7 @@ std::optional<T> toIntegral(double value)
 
 } // namespace
 
-double roundHalfEven(double value, int decimals)
-{
+double roundHalfEven(double value, int decimals) {
     if (!std::isfinite(value))
         return value;
     if (decimals <= 0) {
@@ -50,31 +45,26 @@ double roundHalfEven(double value, int decimals)
     return ok ? r : value;
 }
 
-std::optional<qint16> toInt16(double value)
-{
+std::optional<qint16> toInt16(double value) {
     return toIntegral<qint16>(value);
 }
 
-std::optional<qint32> toInt32(double value)
-{
+std::optional<qint32> toInt32(double value) {
     return toIntegral<qint32>(value);
 }
 
-std::optional<quint8> toByte(double value)
-{
+std::optional<quint8> toByte(double value) {
     return toIntegral<quint8>(value);
 }
 
-qint16 toInt16(double value, bool* ok)
-{
+qint16 toInt16(double value, bool* ok) {
     const auto r = toInt16(value);
     if (ok)
         *ok = r.has_value();
     return r.value_or(0);
 }
 
-qint32 toInt32(double value, bool* ok)
-{
+qint32 toInt32(double value, bool* ok) {
     const auto r = toInt32(value);
     if (ok)
         *ok = r.has_value();

@@ -4,7 +4,6 @@
 // (std::nullopt), never converted with undefined behaviour.
 
 #include <QtGlobal>
-
 #include <optional>
 
 // value rounded to `decimals` places, halves to even. With decimals > 0 the decision is

@@ -58,5 +58,7 @@ void AdcChip::setPins(bool chipSelect, bool clock) {
             m_nextResult = code;
         }
         m_delivered.append(m_output);
+        if (m_trace)
+            m_trace(QStringLiteral("read %1").arg(m_output));
     }
 }

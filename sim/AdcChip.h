@@ -5,8 +5,10 @@
 // edge presents the next bit. A new sample is taken during the read and converted when
 // the read ends (chip select rises), so every read delivers the conversion that was
 // sampled during the read before it.
-#include <QList>
+#include "RingLog.h"
+#include "SimTrace.h"
 
+#include <QList>
 #include <functional>
 
 class AdcChip {
@@ -25,24 +27,30 @@ public:
     // Level of data out; a deselected chip leaves the line to the port's pull-up.
     bool dataOut() const;
 
-    // Codes delivered by every completed read, in order (what the host should have got).
-    const QList<int>& delivered() const { return m_delivered; }
-    // Codes sampled, in order.
-    const QList<int>& sampled() const { return m_sampled; }
-    int reads() const { return m_delivered.size(); }
+    // Codes delivered by the completed reads, in order (what the host should have got); the
+    // newest kDecodeLogCapacity of them.
+    const QList<int>& delivered() const { return m_delivered.items(); }
+    // Codes sampled, in order (the newest ones).
+    const QList<int>& sampled() const { return m_sampled.items(); }
+    // Reads completed since the last clearLog.
+    int reads() const { return static_cast<int>(m_delivered.count()); }
     void clearLog();
+
+    // One line per completed read ("read 700"); empty: none.
+    void setTrace(TraceSink sink) { m_trace = std::move(sink); }
 
 private:
     Type m_type = Type::TLC549;
     std::function<int()> m_input;
-    bool m_cs = true;     // pin level: high = deselected
+    bool m_cs = true; // pin level: high = deselected
     bool m_clock = false;
     bool m_selected = false;
-    int m_bitIndex = 0;   // bit of m_output on data out (bits()-1 down to 0)
+    int m_bitIndex = 0; // bit of m_output on data out (bits()-1 down to 0)
     int m_fallingEdges = 0;
     int m_output = 0;     // result being shifted out
     int m_nextResult = 0; // result of the conversion that ends this read
     bool m_sampleTaken = false;
-    QList<int> m_delivered;
-    QList<int> m_sampled;
+    RingLog<int> m_delivered;
+    RingLog<int> m_sampled;
+    TraceSink m_trace;
 };

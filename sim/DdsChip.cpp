@@ -1,19 +1,58 @@
 #include "DdsChip.h"
 
+#include <QStringList>
+
 namespace {
 constexpr double kTwo32 = 4294967296.0;
 
 // Register widths of the AD9951 serial port, by address (0 = unknown register).
 int ad9951RegisterBytes(uint8_t address) {
     switch (address) {
-    case 0x00: return 4; // CFR1
-    case 0x01: return 3; // CFR2
-    case 0x02: return 2; // ASF
-    case 0x03: return 1; // ARR
-    case 0x04: return 4; // FTW0
-    case 0x05: return 2; // POW0
-    default: return 0;
+    case 0x00:
+        return 4; // CFR1
+    case 0x01:
+        return 3; // CFR2
+    case 0x02:
+        return 2; // ASF
+    case 0x03:
+        return 1; // ARR
+    case 0x04:
+        return 4; // FTW0
+    case 0x05:
+        return 2; // POW0
+    default:
+        return 0;
     }
+}
+QString hex2(uint8_t b) {
+    return QStringLiteral("%1").arg(int(b), 2, 16, QLatin1Char('0'));
+}
+
+QString hertz(double hz) {
+    return QString::number(hz, 'f', 3) + QStringLiteral(" Hz");
+}
+
+QString describe(const DdsChip::Record& r) {
+    using Kind = DdsChip::Record::Kind;
+    switch (r.kind) {
+    case Kind::Reset:
+        return QStringLiteral("reset");
+    case Kind::Load:
+        return QStringLiteral("load %1 control 0x%2 bits %3 -> %4")
+            .arg(r.word)
+            .arg(hex2(r.control))
+            .arg(r.bits)
+            .arg(hertz(r.outputHz));
+    case Kind::Register: {
+        QStringList bytes;
+        for (uint8_t b : r.bytes)
+            bytes << hex2(b);
+        return QStringLiteral("register %1 = %2").arg(r.address).arg(bytes.join(QLatin1Char(' ')));
+    }
+    case Kind::Update:
+        return QStringLiteral("update %1 -> %2").arg(r.word).arg(hertz(r.outputHz));
+    }
+    return QString();
 }
 } // namespace
 
@@ -177,5 +216,7 @@ void DdsChip::update() {
 
 void DdsChip::record(Record r) {
     r.outputHz = outputHz();
+    if (m_trace)
+        m_trace(describe(r));
     m_log.append(std::move(r));
 }

@@ -1,10 +1,13 @@
 #pragma once
 // A DDS synthesiser on serial load: AD9850, AD9851 or AD9951, seen through its four
 // pins (serial data, W_CLK / SCLK, FQ_UD / I/O update, reset). The model acts on pin
-// edges the way the chips do and keeps a log of what it decoded.
+// edges the way the chips do and keeps a log of what it decoded (its newest entries, see
+// RingLog), and writes every decoded event to a trace when one is set.
+#include "RingLog.h"
+#include "SimTrace.h"
+
 #include <QList>
 #include <QString>
-
 #include <cstdint>
 
 class DdsChip {
@@ -17,12 +20,12 @@ public:
     struct Record {
         enum class Kind { Reset, Load, Register, Update };
         Kind kind = Kind::Reset;
-        uint32_t word = 0;          // Load: frequency word (bits 0..31)
-        uint8_t control = 0;        // Load: control byte (bits 32..39)
-        int bits = 0;               // Load: serial bits clocked since the previous update
-        uint8_t address = 0;        // Register: register address of the instruction
-        QList<uint8_t> bytes;       // Register: data bytes, most significant first
-        double outputHz = 0.0;      // output frequency after the event
+        uint32_t word = 0;     // Load: frequency word (bits 0..31)
+        uint8_t control = 0;   // Load: control byte (bits 32..39)
+        int bits = 0;          // Load: serial bits clocked since the previous update
+        uint8_t address = 0;   // Register: register address of the instruction
+        QList<uint8_t> bytes;  // Register: data bytes, most significant first
+        double outputHz = 0.0; // output frequency after the event
     };
 
     // Maps a host chip name ("AD9850", "AD9851", "AD9951") to a type; AD9850 for others.
@@ -43,10 +46,19 @@ public:
     double systemClock() const;
 
     // Every serial byte seen (AD9850/AD9851: assembled least significant bit first, in
-    // groups of eight from each update; AD9951: instruction and register bytes).
-    const QList<uint8_t>& serialBytes() const { return m_bytes; }
-    const QList<Record>& log() const { return m_log; }
+    // groups of eight from each update; AD9951: instruction and register bytes); the newest
+    // kSerialByteCapacity of them.
+    const QList<uint8_t>& serialBytes() const { return m_bytes.items(); }
+    // The newest decoded events (kDecodeLogCapacity of them).
+    const QList<Record>& log() const { return m_log.items(); }
+    // Events decoded since the last clearLog, including those the log has dropped.
+    qint64 recordCount() const { return m_log.count(); }
     void clearLog();
+
+    // Lines such as "load 343597384 control 0x00 bits 40 -> 10000000 Hz"; empty: none.
+    void setTrace(TraceSink sink) { m_trace = std::move(sink); }
+
+    static constexpr qsizetype kSerialByteCapacity = 4 * kDecodeLogCapacity;
 
 private:
     void risingClock(bool data);
@@ -77,6 +89,7 @@ private:
     int m_byteOfLoad = 0; // AD9850 byte assembly for serialBytes()
     uint8_t m_lsbByte = 0;
 
-    QList<uint8_t> m_bytes;
-    QList<Record> m_log;
+    RingLog<uint8_t> m_bytes{kSerialByteCapacity};
+    RingLog<Record> m_log;
+    TraceSink m_trace;
 };

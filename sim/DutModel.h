@@ -3,7 +3,6 @@
 // frequency. Shared by the parallel-port board, the PIC firmware and the MiniVNA models.
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 #include <random>
 

@@ -1,5 +1,7 @@
 #include "I2cPot.h"
 
+#include <QStringList>
+
 void I2cPot::clearLog() {
     m_transfers.clear();
     m_starts = 0;
@@ -12,6 +14,16 @@ void I2cPot::endTransfer(bool stopped) {
         // Address, command, wiper: the third byte of a write sets the wiper.
         if (stopped && m_current.bytes.size() >= 3)
             m_wiper = m_current.bytes.at(2);
+        if (m_trace) {
+            QStringList bytes;
+            for (uint8_t b : m_current.bytes)
+                bytes << QStringLiteral("%1").arg(int(b), 2, 16, QLatin1Char('0'));
+            m_trace(QStringLiteral("write %1 acks %2 %3 wiper %4")
+                        .arg(bytes.join(QLatin1Char(' ')))
+                        .arg(m_current.ackClocks)
+                        .arg(stopped ? QStringLiteral("stop") : QStringLiteral("no stop"))
+                        .arg(m_wiper));
+        }
         m_transfers.append(m_current);
     }
     m_current = Transfer();

@@ -1,5 +1,6 @@
 #include "LptBoard.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -32,8 +33,11 @@ void LptBoard::pace() const {
 void LptBoard::configure(const QString& ddsName, const QString& adcName, double refClockHz) {
     m_dds.setType(DdsChip::typeFromName(ddsName));
     m_adc.setType(adcName == QLatin1String("8bit") ? AdcChip::Type::TLC549
-                                                    : AdcChip::Type::TLC1549);
+                                                   : AdcChip::Type::TLC1549);
     m_dds.setRefClock(refClockHz);
+    if (m_trace)
+        traceLine(QStringLiteral("board dds %1 adc %2 clock %3 Hz")
+                      .arg(ddsName, adcName, QString::number(refClockHz, 'f', 0)));
 }
 
 uint8_t LptBoard::read(int offset) {
@@ -71,14 +75,15 @@ void LptBoard::write(int offset, uint8_t value) {
 
 void LptBoard::driveData() {
     const bool d0 = m_data & kD0;
+    const qint64 recordsBefore = m_dds.recordCount();
     m_dds.setPins(d0, m_data & kD1, m_data & kD2, m_data & kD3);
-    if (m_dds.log().size() > m_ddsLogSeen) {
-        for (qsizetype i = m_ddsLogSeen; i < m_dds.log().size(); ++i) {
-            const DdsChip::Record& r = m_dds.log().at(i);
-            if (r.kind == DdsChip::Record::Kind::Load || r.kind == DdsChip::Record::Kind::Update)
-                m_events.append({Event::Kind::DdsLoad, static_cast<int>(r.word)});
-        }
-        m_ddsLogSeen = m_dds.log().size();
+    // The records this write added are the newest of the DDS log.
+    const QList<DdsChip::Record>& log = m_dds.log();
+    const qint64 added = std::min<qint64>(m_dds.recordCount() - recordsBefore, log.size());
+    for (qsizetype i = log.size() - added; i < log.size(); ++i) {
+        const DdsChip::Record& r = log.at(i);
+        if (r.kind == DdsChip::Record::Kind::Load || r.kind == DdsChip::Record::Kind::Update)
+            m_events.append({Event::Kind::DdsLoad, static_cast<int>(r.word)});
     }
     m_pot.setPins(d0, m_data & kD4);
     m_aux1.setPins(d0, m_data & kD5, m_data & kD6);
@@ -92,16 +97,22 @@ void LptBoard::driveControl(uint8_t old) {
     if (m_adc.reads() > readsBefore)
         m_events.append({Event::Kind::AdcRead, m_adc.delivered().last()});
     const bool syncro = m_control & kCtrlInit;
-    if (syncro != bool(old & kCtrlInit))
+    if (syncro != bool(old & kCtrlInit)) {
         m_events.append({syncro ? Event::Kind::SyncroHigh : Event::Kind::SyncroLow, 0});
+        traceLine(syncro ? QStringLiteral("syncro high") : QStringLiteral("syncro low"));
+    }
 }
 
 bool LptBoard::pin(int number) const {
     switch (number) {
-    case 1: return !(m_control & kCtrlStrobe);
-    case 12: return m_adc.dataOut();
-    case 14: return !(m_control & kCtrlAutoFeed);
-    case 16: return m_control & kCtrlInit;
+    case 1:
+        return !(m_control & kCtrlStrobe);
+    case 12:
+        return m_adc.dataOut();
+    case 14:
+        return !(m_control & kCtrlAutoFeed);
+    case 16:
+        return m_control & kCtrlInit;
     default:
         if (number >= 2 && number <= 9)
             return m_data & (1u << (number - 2));
@@ -117,9 +128,22 @@ void LptBoard::resetCounts() {
 void LptBoard::clearLogs() {
     m_events.clear();
     m_dds.clearLog();
-    m_ddsLogSeen = 0;
     m_adc.clearLog();
     m_aux1.clearLog();
     m_aux2.clearLog();
     m_pot.clearLog();
+}
+
+void LptBoard::setTrace(const std::shared_ptr<SimTrace>& trace) {
+    m_trace = trace ? trace->sink(QStringLiteral("lpt")) : TraceSink();
+    m_dds.setTrace(trace ? trace->sink(QStringLiteral("dds")) : TraceSink());
+    m_adc.setTrace(trace ? trace->sink(QStringLiteral("adc")) : TraceSink());
+    m_aux1.setTrace(trace ? trace->sink(QStringLiteral("aux1")) : TraceSink());
+    m_aux2.setTrace(trace ? trace->sink(QStringLiteral("aux2")) : TraceSink());
+    m_pot.setTrace(trace ? trace->sink(QStringLiteral("pot")) : TraceSink());
+}
+
+void LptBoard::traceLine(const QString& text) const {
+    if (m_trace)
+        m_trace(text);
 }

@@ -12,11 +12,12 @@
 #include "DdsChip.h"
 #include "DutModel.h"
 #include "I2cPot.h"
+#include "RingLog.h"
 #include "ShiftRegister.h"
+#include "SimTrace.h"
 
 #include <QList>
 #include <QString>
-
 #include <cstdint>
 #include <memory>
 
@@ -62,9 +63,16 @@ public:
     uint64_t accesses() const { return m_reads + m_writes; }
     void resetCounts();
 
-    const QList<Event>& events() const { return m_events; }
+    // The newest events (kDecodeLogCapacity of them: about five sweep passes).
+    const QList<Event>& events() const { return m_events.items(); }
     // Clears every decoded log (events, DDS, converter, shift registers, potentiometer).
     void clearLogs();
+
+    // Writes what every part of the board decodes to trace, under "dds", "adc", "aux1",
+    // "aux2", "pot" and "lpt" (the board's own lines: "syncro high", "syncro low" and what
+    // the port backend notes with traceLine). nullptr: no trace.
+    void setTrace(const std::shared_ptr<SimTrace>& trace);
+    void traceLine(const QString& text) const;
 
 private:
     void pace() const;
@@ -82,6 +90,6 @@ private:
     bool m_paced = true;
     uint64_t m_reads = 0;
     uint64_t m_writes = 0;
-    qsizetype m_ddsLogSeen = 0;
-    QList<Event> m_events;
+    RingLog<Event> m_events;
+    TraceSink m_trace;
 };

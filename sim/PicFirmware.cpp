@@ -18,6 +18,11 @@ void PicFirmware::appendReading(QByteArray& out, int value) {
     out.append(static_cast<char>(value / 255));
 }
 
+void PicFirmware::note(const QString& entry) {
+    traceLine(entry);
+    m_log.append(entry);
+}
+
 void PicFirmware::hostBytes(const QByteArray& bytes) {
     for (char c : bytes) {
         if (m_inFrame) {
@@ -36,12 +41,12 @@ void PicFirmware::hostBytes(const QByteArray& bytes) {
             m_inFrame = true;
             m_frame.clear();
         } else if (c == 'E') {
-            m_log << QStringLiteral("E");
+            note(QStringLiteral("E"));
             m_sweeping = false;
             m_waitCr = false;
             m_out.clear(); // the block under way is abandoned
         } else if (c == kCr) {
-            m_log << QStringLiteral("CR");
+            note(QStringLiteral("CR"));
             m_waitCr = false;
         }
     }
@@ -53,8 +58,8 @@ void PicFirmware::handleFrame(const QByteArray& frame) {
     const QByteArray cmd = frame.left(frame.size() - 9);
     bool ok = false;
     const qint64 arg = frame.right(9).toLongLong(&ok);
-    m_log << QString::fromLatin1(cmd) + QLatin1Char(' ') +
-                 (ok ? QString::number(arg) : QString::fromLatin1(frame.right(9)));
+    note(QString::fromLatin1(cmd) + QLatin1Char(' ') +
+         (ok ? QString::number(arg) : QString::fromLatin1(frame.right(9))));
     if (cmd == "*") {
         m_sweeping = false;
         m_waitCr = false;
@@ -80,7 +85,8 @@ void PicFirmware::handleFrame(const QByteArray& frame) {
     }
     if (fault(FirmwareFault::NoReply))
         return;
-    m_out.append(fault(FirmwareFault::NoAck) ? QByteArrayLiteral("NAK\r\n") : QByteArrayLiteral("ACK\r\n"));
+    m_out.append(fault(FirmwareFault::NoAck) ? QByteArrayLiteral("NAK\r\n")
+                                             : QByteArrayLiteral("ACK\r\n"));
     if (cmd == "F") {
         m_sweeping = true;
         m_waitCr = false;

@@ -6,6 +6,7 @@
 // F's argument above 0 it waits for a carriage return from the host after each block. The
 // single character "E" ends the sweep cycle.
 #include "FirmwareModel.h"
+#include "RingLog.h"
 
 #include <QStringList>
 
@@ -20,8 +21,11 @@ public:
     QByteArray takeOutput(qsizetype max) override;
     bool hasOutput() const override;
 
-    // What the firmware decoded, one entry each: "B 1000000", "F 1", "E", "CR", "* 0".
-    const QStringList& log() const { return m_log; }
+    QString name() const override { return QStringLiteral("pic"); }
+
+    // What the firmware decoded, one entry each: "B 1000000", "F 1", "E", "CR", "* 0" (the
+    // newest kDecodeLogCapacity entries).
+    const QStringList& log() const { return m_log.items(); }
     void clearLog() { m_log.clear(); }
 
     bool sweeping() const { return m_sweeping; }
@@ -38,9 +42,10 @@ private:
     void handleFrame(const QByteArray& frame);
     bool mayGenerate() const;
     void generateBlock();
+    void note(const QString& entry);
 
     std::unique_ptr<DutModel> m_dut;
-    QStringList m_log;
+    RingLog<QString> m_log;
     QByteArray m_out;
     QByteArray m_frame;
     bool m_inFrame = false;

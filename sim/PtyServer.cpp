@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -15,7 +14,8 @@ namespace {
 constexpr qsizetype kUnpacedChunk = 4096;
 
 QString systemError(const char* what) {
-    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+    return QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                        QString::fromLocal8Bit(std::strerror(errno)));
 }
 } // namespace
 
@@ -38,7 +38,8 @@ bool PtyServer::open(QString* error) {
         return false;
     }
     char name[128] = {};
-    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0 || ::ptsname_r(m_master, name, sizeof name) != 0) {
+    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0 ||
+        ::ptsname_r(m_master, name, sizeof name) != 0) {
         *error = systemError("pseudo-terminal set-up");
         return false;
     }
@@ -49,7 +50,7 @@ bool PtyServer::open(QString* error) {
         return false;
     }
     // Raw from the start: no echo, no line editing, no CR/LF translation.
-    termios tio {};
+    termios tio{};
     if (::tcgetattr(m_slave, &tio) == 0) {
         ::cfmakeraw(&tio);
         ::tcsetattr(m_slave, TCSANOW, &tio);
@@ -95,7 +96,8 @@ void PtyServer::readHost() {
 
 void PtyServer::flushPending() {
     while (!m_pending.isEmpty()) {
-        const ssize_t n = ::write(m_master, m_pending.constData(), static_cast<size_t>(m_pending.size()));
+        const ssize_t n =
+            ::write(m_master, m_pending.constData(), static_cast<size_t>(m_pending.size()));
         if (n <= 0)
             break;
         m_pending.remove(0, n);

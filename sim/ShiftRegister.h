@@ -4,8 +4,10 @@
 // rising latch clock copies the stages to the outputs. The board wires stage 7 to output
 // bit 0 (stage k to bit 7 - k), so a byte shifted in least significant bit first appears
 // on the outputs unchanged.
-#include <QList>
+#include "RingLog.h"
+#include "SimTrace.h"
 
+#include <QList>
 #include <cstdint>
 
 class ShiftRegister {
@@ -16,9 +18,12 @@ public:
     // Output lines, bit k = output line k.
     uint8_t outputs() const { return m_outputs; }
     int shiftClocks() const { return m_clocks; }
-    // Every latched output byte, in order.
-    const QList<uint8_t>& latched() const { return m_latched; }
+    // The latched output bytes, in order (the newest kDecodeLogCapacity of them).
+    const QList<uint8_t>& latched() const { return m_latched.items(); }
     void clearLog();
+
+    // One line per latch ("latch 0xa5"); empty: none.
+    void setTrace(TraceSink sink) { m_trace = std::move(sink); }
 
 private:
     bool m_shiftClock = false;
@@ -26,5 +31,6 @@ private:
     uint8_t m_stages = 0;
     uint8_t m_outputs = 0;
     int m_clocks = 0;
-    QList<uint8_t> m_latched;
+    RingLog<uint8_t> m_latched;
+    TraceSink m_trace;
 };

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTextStream>
-
 #include <csignal>
 #include <unistd.h>
 
@@ -29,13 +28,24 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Serves a simulated PIC board or MiniVNA on a pseudo-terminal."));
+    parser.setApplicationDescription(
+        QStringLiteral("Serves a simulated PIC board or MiniVNA on a pseudo-terminal."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("model"), QStringLiteral("pic or vna"));
-    parser.addOption({QStringLiteral("link"), QStringLiteral("Also reach the terminal through a symbolic link at PATH."), QStringLiteral("PATH")});
-    parser.addOption({QStringLiteral("dut"), QStringLiteral("Device under test: bandpass (default), ramp or flat."), QStringLiteral("NAME"), QStringLiteral("bandpass")});
-    parser.addOption({QStringLiteral("baud"), QStringLiteral("Line speed to pace the output at; 0 for unpaced (default 115200)."), QStringLiteral("N"), QStringLiteral("115200")});
-    parser.addOption({QStringLiteral("fault"), QStringLiteral("Inject a fault: %1. Repeatable.").arg(FirmwareModel::faultNames().join(QStringLiteral(", "))), QStringLiteral("KIND")});
+    parser.addOption({QStringLiteral("link"),
+                      QStringLiteral("Also reach the terminal through a symbolic link at PATH."),
+                      QStringLiteral("PATH")});
+    parser.addOption({QStringLiteral("dut"),
+                      QStringLiteral("Device under test: bandpass (default), ramp or flat."),
+                      QStringLiteral("NAME"), QStringLiteral("bandpass")});
+    parser.addOption(
+        {QStringLiteral("baud"),
+         QStringLiteral("Line speed to pace the output at; 0 for unpaced (default 115200)."),
+         QStringLiteral("N"), QStringLiteral("115200")});
+    parser.addOption({QStringLiteral("fault"),
+                      QStringLiteral("Inject a fault: %1. Repeatable.")
+                          .arg(FirmwareModel::faultNames().join(QStringLiteral(", "))),
+                      QStringLiteral("KIND")});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
@@ -46,13 +56,15 @@ int main(int argc, char** argv) {
     const QString dut = parser.value(QStringLiteral("dut"));
     auto model = FirmwareModel::create(args[0], dut);
     if (!model) {
-        err << "sweep-sim: unknown device under test \"" << dut << "\"; use bandpass, ramp or flat\n";
+        err << "sweep-sim: unknown device under test \"" << dut
+            << "\"; use bandpass, ramp or flat\n";
         return 2;
     }
     for (const QString& name : parser.values(QStringLiteral("fault"))) {
-        FirmwareFault f {};
+        FirmwareFault f{};
         if (!FirmwareModel::faultFromName(name, &f)) {
-            err << "sweep-sim: unknown fault \"" << name << "\"; use one of " << FirmwareModel::faultNames().join(QStringLiteral(", ")) << '\n';
+            err << "sweep-sim: unknown fault \"" << name << "\"; use one of "
+                << FirmwareModel::faultNames().join(QStringLiteral(", ")) << '\n';
             return 2;
         }
         model->setFault(f);
@@ -71,8 +83,10 @@ int main(int argc, char** argv) {
         err << "sweep-sim: cannot create a pseudo-terminal: " << error << '\n';
         return 1;
     }
-    if (parser.isSet(QStringLiteral("link")) && !server.link(parser.value(QStringLiteral("link")), &error)) {
-        err << "sweep-sim: cannot create the link " << parser.value(QStringLiteral("link")) << ": " << error << '\n';
+    if (parser.isSet(QStringLiteral("link")) &&
+        !server.link(parser.value(QStringLiteral("link")), &error)) {
+        err << "sweep-sim: cannot create the link " << parser.value(QStringLiteral("link")) << ": "
+            << error << '\n';
         return 1;
     }
     out << server.path() << Qt::endl;

@@ -47,7 +47,10 @@ void VnaFirmware::handleRequest() {
     const auto start = static_cast<quint32>(m_values[1]);
     const qint64 count = m_values[2];
     const auto step = static_cast<quint32>(m_values[3]);
-    m_log << QStringLiteral("%1 %2 %3 %4").arg(mode).arg(m_values[1]).arg(count).arg(m_values[3]);
+    const QString entry =
+        QStringLiteral("%1 %2 %3 %4").arg(mode).arg(m_values[1]).arg(count).arg(m_values[3]);
+    traceLine(entry);
+    m_log.append(entry);
     ++m_requests;
     if (count < 0 || count > kMaxCount || fault(FirmwareFault::NoReply))
         return;

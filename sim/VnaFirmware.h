@@ -4,6 +4,7 @@
 // count, step word (32-bit DDS tuning words). The answer is count records of 4 bytes: phase
 // low, phase high, magnitude low, magnitude high (value = low + 256 x high, 10 bits).
 #include "FirmwareModel.h"
+#include "RingLog.h"
 
 #include <QStringList>
 
@@ -19,8 +20,11 @@ public:
     QByteArray takeOutput(qsizetype max) override;
     bool hasOutput() const override { return !m_out.isEmpty(); }
 
-    // One entry per decoded request: "1 42949673 400 4294967" (mode start count step).
-    const QStringList& log() const { return m_log; }
+    QString name() const override { return QStringLiteral("vna"); }
+
+    // One entry per decoded request: "1 42949673 400 4294967" (mode start count step); the
+    // newest kDecodeLogCapacity entries.
+    const QStringList& log() const { return m_log.items(); }
     void clearLog() { m_log.clear(); }
     int requests() const { return m_requests; }
 
@@ -31,7 +35,7 @@ private:
 
     std::unique_ptr<DutModel> m_dut;
     double m_refClock;
-    QStringList m_log;
+    RingLog<QString> m_log;
     QByteArray m_line;
     QList<qint64> m_values;
     QByteArray m_out;

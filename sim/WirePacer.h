@@ -3,7 +3,6 @@
 // byte rate (115200 baud 8N1 = 11,520 bytes/s), in each direction one after the other. The
 // firmware's answer cannot start before the host's last byte has arrived.
 #include <QtGlobal>
-
 #include <chrono>
 
 class WirePacer {

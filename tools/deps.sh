@@ -20,14 +20,13 @@ sweep_need_packages() {
 }
 
 SWEEP_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools qt6-serialport-dev)
-SWEEP_TEST_PACKAGES=(googletest libgtest-dev dbus-daemon)
+SWEEP_TEST_PACKAGES=(googletest libgtest-dev dbus-daemon clang-format)
 
-# sweep_build DIR [cmake options...]: configures (once) and builds into DIR.
+# sweep_build DIR [cmake options...]: configures and builds into DIR. The configure step runs
+# every time (it is cheap once done) so a folder configured earlier also gets the options given.
 sweep_build() {
     local dir=$1
     shift
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$SWEEP_ROOT" -B "$dir" -G Ninja "$@" || return 1
-    fi
+    cmake -S "$SWEEP_ROOT" -B "$dir" -G Ninja "$@" || return 1
     cmake --build "$dir" -j "$(nproc)" || return 1
 }

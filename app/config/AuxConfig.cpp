@@ -1,17 +1,15 @@
 #include "AuxConfig.h"
 
 #include "CommonFunctions.h"
-#include "common/NumberParse.h"
-#include "common/Rounding.h"
+#include "NumberParse.h"
+#include "Rounding.h"
 
-QString AuxConfig::defaultStep(int n)
-{
+QString AuxConfig::defaultStep(int n) {
     const QString v = QString::number((n + 1) * 10);
     return QStringLiteral("dB ") + v + QLatin1Char(';') + v;
 }
 
-void AuxConfig::setStep(int n, const QString& stored)
-{
+void AuxConfig::setStep(int n, const QString& stored) {
     if (n < 0 || n >= kSteps)
         return;
     const qsizetype semi = stored.indexOf(QLatin1Char(';'));
@@ -22,8 +20,7 @@ void AuxConfig::setStep(int n, const QString& stored)
     stepValue[n] = number ? toInt16(*number).value_or(0) : qint16(0);
 }
 
-QString AuxConfig::storedStep(int n) const
-{
+QString AuxConfig::storedStep(int n) const {
     if (n < 0 || n >= kSteps)
         return QString();
     return stepLabel[n].trimmed() + QLatin1Char(';') + stepValueText[n];

@@ -5,11 +5,9 @@
 
 #include <QString>
 #include <QtGlobal>
-
 #include <array>
 
-struct AuxConfig
-{
+struct AuxConfig {
     static constexpr int kSteps = 8;
 
     bool enabled = false;      // "Enabled" > 0

@@ -1,11 +1,10 @@
 #include "CommonFunctions.h"
 
 #include "IniFile.h"
-#include "common/NumberFormat.h"
-#include "common/Rounding.h"
+#include "NumberFormat.h"
+#include "Rounding.h"
 
 #include <QLocale>
-
 #include <atomic>
 #include <cmath>
 #include <mutex>
@@ -20,8 +19,7 @@ std::function<void(const QString&)> g_sink;
 } // namespace
 
 QString leggiINI(const QString& section, const QString& key, const QString& file,
-                 const QString& defaultValue)
-{
+                 const QString& defaultValue) {
     IniFile ini(file);
     const QString value = ini.value(section, key).value_or(QString());
     if (!value.isEmpty())
@@ -31,25 +29,21 @@ QString leggiINI(const QString& section, const QString& key, const QString& file
 }
 
 bool scriviINI(const QString& section, const QString& key, const QString& value,
-               const QString& file)
-{
+               const QString& file) {
     IniFile ini(file);
     return ini.setValue(section, key, value);
 }
 
-bool probeINI(const QString& section, const QString& key, const QString& file)
-{
+bool probeINI(const QString& section, const QString& key, const QString& file) {
     return IniFile(file).hasValue(section, key);
 }
 
-bool removeSectionINI(const QString& section, const QString& file)
-{
+bool removeSectionINI(const QString& section, const QString& file) {
     IniFile ini(file);
     return ini.removeSection(section);
 }
 
-void scriviLog(const QString& text)
-{
+void scriviLog(const QString& text) {
     if (!g_logEnabled.load())
         return;
     std::function<void(const QString&)> sink;
@@ -61,30 +55,25 @@ void scriviLog(const QString& text)
         sink(text);
 }
 
-void setLogEnabled(bool enabled)
-{
+void setLogEnabled(bool enabled) {
     g_logEnabled.store(enabled);
 }
 
-bool logEnabled()
-{
+bool logEnabled() {
     return g_logEnabled.load();
 }
 
-void setLogSink(std::function<void(const QString&)> sink)
-{
+void setLogSink(std::function<void(const QString&)> sink) {
     const std::lock_guard lock(g_sinkMutex);
     g_sink = std::move(sink);
 }
 
-QChar separatoreDecimale()
-{
+QChar separatoreDecimale() {
     const QString half = numberToText(0.5);
     return half.size() > 1 ? half[1] : QLatin1Char('.');
 }
 
-QString normalizzaNumero(const QString& text)
-{
+QString normalizzaNumero(const QString& text) {
     const QChar sep = separatoreDecimale();
     QString out = text;
     if (sep != QLatin1Char('.'))
@@ -94,8 +83,7 @@ QString normalizzaNumero(const QString& text)
     return out;
 }
 
-double voltToDb(double volts, int scala)
-{
+double voltToDb(double volts, int scala) {
     if (scala == 0)
         return volts;
     const double reference = (scala == 3 || scala == 4) ? 10.0 : 1.0;
@@ -104,8 +92,7 @@ double voltToDb(double volts, int scala)
     return roundHalfEven(20.0 * std::log10(volts / reference), 2);
 }
 
-double dbToVolt(double db, int scala)
-{
+double dbToVolt(double db, int scala) {
     switch (scala) {
     case 0:
         return db;

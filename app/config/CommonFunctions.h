@@ -5,7 +5,6 @@
 
 #include <QChar>
 #include <QString>
-
 #include <functional>
 
 // The value of [section] key in file; when it is missing or empty the default is returned

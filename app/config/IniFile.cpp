@@ -5,21 +5,18 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
-
 #include <utility>
 
-struct IniFile::Content
-{
+struct IniFile::Content {
     QStringList lines;
-    bool crlf = false;    // keep the line ends the file came with
-    bool readOk = true;   // false: the file exists but could not be read; never overwrite it
+    bool crlf = false;  // keep the line ends the file came with
+    bool readOk = true; // false: the file exists but could not be read; never overwrite it
     QString readError;
 };
 
 namespace {
 
-std::optional<QString> sectionOf(const QString& line)
-{
+std::optional<QString> sectionOf(const QString& line) {
     const QString t = line.trimmed();
     if (!t.startsWith(QLatin1Char('[')))
         return std::nullopt;
@@ -27,8 +24,7 @@ std::optional<QString> sectionOf(const QString& line)
     return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
 }
 
-std::optional<QString> keyOf(const QString& line)
-{
+std::optional<QString> keyOf(const QString& line) {
     if (sectionOf(line))
         return std::nullopt;
     const qsizetype eq = line.indexOf(QLatin1Char('='));
@@ -40,14 +36,12 @@ std::optional<QString> keyOf(const QString& line)
     return key;
 }
 
-bool sameName(const QString& a, const QString& b)
-{
+bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 // [begin, end): begin is the header line, end the next header or the end of the file.
-std::optional<std::pair<int, int>> findSection(const QStringList& lines, const QString& name)
-{
+std::optional<std::pair<int, int>> findSection(const QStringList& lines, const QString& name) {
     for (int i = 0; i < lines.size(); ++i) {
         const auto s = sectionOf(lines[i]);
         if (s && sameName(*s, name)) {
@@ -60,8 +54,7 @@ std::optional<std::pair<int, int>> findSection(const QStringList& lines, const Q
     return std::nullopt;
 }
 
-int findKey(const QStringList& lines, std::pair<int, int> range, const QString& key)
-{
+int findKey(const QStringList& lines, std::pair<int, int> range, const QString& key) {
     for (int i = range.first + 1; i < range.second; ++i) {
         const auto k = keyOf(lines[i]);
         if (k && sameName(*k, key))
@@ -70,15 +63,13 @@ int findKey(const QStringList& lines, std::pair<int, int> range, const QString& 
     return -1;
 }
 
-QString oneLine(QString text)
-{
+QString oneLine(QString text) {
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
 }
 
-QString cutValue(const QString& value)
-{
+QString cutValue(const QString& value) {
     if (value.size() <= IniFile::kMaxValueLength)
         return value;
     qsizetype n = IniFile::kMaxValueLength;
@@ -89,13 +80,9 @@ QString cutValue(const QString& value)
 
 } // namespace
 
-IniFile::IniFile(QString path)
-    : m_path(std::move(path))
-{
-}
+IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
-IniFile::Content IniFile::load() const
-{
+IniFile::Content IniFile::load() const {
     Content c;
     QFile file(m_path);
     if (!file.exists())
@@ -129,8 +116,7 @@ IniFile::Content IniFile::load() const
     return c;
 }
 
-bool IniFile::save(const Content& content)
-{
+bool IniFile::save(const Content& content) {
     if (!content.readOk) {
         m_error = QStringLiteral("Cannot read %1: %2. The file was left unchanged.")
                       .arg(QDir::toNativeSeparators(m_path), content.readError);
@@ -165,8 +151,7 @@ bool IniFile::save(const Content& content)
     return true;
 }
 
-std::optional<QString> IniFile::value(const QString& section, const QString& key) const
-{
+std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
     const Content c = load();
     const auto range = findSection(c.lines, section);
     if (!range)
@@ -178,14 +163,12 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     return cutValue(line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed());
 }
 
-bool IniFile::hasValue(const QString& section, const QString& key) const
-{
+bool IniFile::hasValue(const QString& section, const QString& key) const {
     const auto v = value(section, key);
     return v && !v->isEmpty();
 }
 
-QStringList IniFile::sections() const
-{
+QStringList IniFile::sections() const {
     QStringList out;
     for (const QString& line : load().lines) {
         if (const auto s = sectionOf(line))
@@ -194,8 +177,7 @@ QStringList IniFile::sections() const
     return out;
 }
 
-QStringList IniFile::keys(const QString& section) const
-{
+QStringList IniFile::keys(const QString& section) const {
     const Content c = load();
     QStringList out;
     const auto range = findSection(c.lines, section);
@@ -208,8 +190,7 @@ QStringList IniFile::keys(const QString& section) const
     return out;
 }
 
-bool IniFile::setValue(const QString& section, const QString& key, const QString& value)
-{
+bool IniFile::setValue(const QString& section, const QString& key, const QString& value) {
     Content c = load();
     if (!c.readOk)
         return save(c); // reports why, writes nothing
@@ -240,8 +221,7 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
     return save(c);
 }
 
-bool IniFile::removeKey(const QString& section, const QString& key)
-{
+bool IniFile::removeKey(const QString& section, const QString& key) {
     Content c = load();
     if (!c.readOk)
         return save(c); // reports why, writes nothing
@@ -255,8 +235,7 @@ bool IniFile::removeKey(const QString& section, const QString& key)
     return save(c);
 }
 
-bool IniFile::removeSection(const QString& section)
-{
+bool IniFile::removeSection(const QString& section) {
     Content c = load();
     if (!c.readOk)
         return save(c); // reports why, writes nothing

@@ -12,11 +12,9 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
-class IniFile
-{
+class IniFile {
 public:
     static constexpr int kMaxValueLength = 254;
 

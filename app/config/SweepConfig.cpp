@@ -2,13 +2,12 @@
 
 #include "CommonFunctions.h"
 #include "IniFile.h"
-#include "common/NumberParse.h"
-#include "common/Rounding.h"
+#include "NumberParse.h"
+#include "Rounding.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -21,30 +20,26 @@ const QString kParallel = QStringLiteral("Parallel Port");
 const QString kSerial = QStringLiteral("Serial Port");
 const QString kMain = QStringLiteral("Sweep Generator");
 
-std::optional<double> number(const QString& text)
-{
+std::optional<double> number(const QString& text) {
     return parseNumber(normalizzaNumero(text));
 }
 
 } // namespace
 
-SweepConfig::SweepConfig(QString iniPath)
-    : iniFile(std::move(iniPath))
-{
-}
+SweepConfig::SweepConfig(QString iniPath) : iniFile(std::move(iniPath)) {}
 
-QString SweepConfig::defaultIniPath()
-{
+QString SweepConfig::defaultIniPath() {
     QString programDir;
     if (QCoreApplication::instance())
         programDir = QCoreApplication::applicationDirPath();
     else
-        programDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+        programDir = QFileInfo(QStringLiteral("/proc/self/exe"))
+                         .canonicalFilePath()
+                         .section(QLatin1Char('/'), 0, -2);
     return defaultIniPath(programDir);
 }
 
-QString SweepConfig::defaultIniPath(const QString& programDir)
-{
+QString SweepConfig::defaultIniPath(const QString& programDir) {
     const QFileInfo local(QDir(programDir).filePath(QStringLiteral("Sweep.ini")));
     if (!programDir.isEmpty() && local.isFile() && QFileInfo(programDir).isWritable())
         return local.absoluteFilePath();
@@ -57,31 +52,27 @@ QString SweepConfig::defaultIniPath(const QString& programDir)
     return dir + QStringLiteral("/Sweep.ini");
 }
 
-bool SweepConfig::ddsDeviceAllowed(const QString& device)
-{
+bool SweepConfig::ddsDeviceAllowed(const QString& device) {
     return QStringLiteral("AD9850AD9851AD9951").contains(device, Qt::CaseSensitive);
 }
 
-bool SweepConfig::adcDeviceAllowed(const QString& device)
-{
+bool SweepConfig::adcDeviceAllowed(const QString& device) {
     return QStringLiteral("8bit10bit").contains(device, Qt::CaseSensitive);
 }
 
 // --- typed reads: a text that is no valid value of its key counts as missing ---
 
-QString SweepConfig::readText(const QString& section, const QString& key, const QString& def) const
-{
+QString SweepConfig::readText(const QString& section, const QString& key,
+                              const QString& def) const {
     return leggiINI(section, key, iniFile, def);
 }
 
-bool SweepConfig::write(const QString& section, const QString& key, const QString& value) const
-{
+bool SweepConfig::write(const QString& section, const QString& key, const QString& value) const {
     return scriviINI(section, key, value, iniFile);
 }
 
 qint16 SweepConfig::readInt16(const QString& section, const QString& key, const QString& def,
-                              qint16 min, qint16 max) const
-{
+                              qint16 min, qint16 max) const {
     const auto v = number(readText(section, key, def));
     const auto i = v ? toInt16(*v) : std::nullopt;
     if (i && *i >= min && *i <= max)
@@ -90,8 +81,8 @@ qint16 SweepConfig::readInt16(const QString& section, const QString& key, const 
     return toInt16(number(def).value_or(0)).value_or(0);
 }
 
-qint32 SweepConfig::readInt32(const QString& section, const QString& key, const QString& def) const
-{
+qint32 SweepConfig::readInt32(const QString& section, const QString& key,
+                              const QString& def) const {
     const auto v = number(readText(section, key, def));
     const auto i = v ? toInt32(*v) : std::nullopt;
     if (i)
@@ -100,8 +91,7 @@ qint32 SweepConfig::readInt32(const QString& section, const QString& key, const 
     return toInt32(number(def).value_or(0)).value_or(0);
 }
 
-bool SweepConfig::readBool(const QString& section, const QString& key, const QString& def) const
-{
+bool SweepConfig::readBool(const QString& section, const QString& key, const QString& def) const {
     const QString text = readText(section, key, def).trimmed();
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
         return true;
@@ -114,8 +104,7 @@ bool SweepConfig::readBool(const QString& section, const QString& key, const QSt
 }
 
 double SweepConfig::readDouble(const QString& section, const QString& key, const QString& def,
-                               QString* normalisedText) const
-{
+                               QString* normalisedText) const {
     QString text = normalizzaNumero(readText(section, key, def));
     auto v = parseNumber(text);
     if (!v) {
@@ -129,8 +118,7 @@ double SweepConfig::readDouble(const QString& section, const QString& key, const
 }
 
 float SweepConfig::readFloat(const QString& section, const QString& key, const QString& def,
-                             QString* normalisedText) const
-{
+                             QString* normalisedText) const {
     QString text;
     double v = readDouble(section, key, def, &text);
     if (std::fabs(v) > double(std::numeric_limits<float>::max())) {
@@ -145,36 +133,30 @@ float SweepConfig::readFloat(const QString& section, const QString& key, const Q
 
 // --- stages ---
 
-void SweepConfig::readInterface()
-{
+void SweepConfig::readInterface() {
     interfaccia = readInt16(kConfig, QStringLiteral("Interface"), QStringLiteral("2"));
 }
 
-void SweepConfig::removeObsoleteSections()
-{
+void SweepConfig::removeObsoleteSections() {
     removeSectionINI(QStringLiteral("Attenuator"), iniFile);
 }
 
-bool SweepConfig::isFirstRun() const
-{
+bool SweepConfig::isFirstRun() const {
     return !probeINI(kConfig, QStringLiteral("DDS Device"), iniFile);
 }
 
-void SweepConfig::readDebug()
-{
+void SweepConfig::readDebug() {
     logEnabled = readBool(kDebug, QStringLiteral("Log"), QStringLiteral("0"));
     usbApi = readBool(kDebug, QStringLiteral("USB API"), QStringLiteral("0"));
     slowCpu = readInt32(kDebug, QStringLiteral("Slow CPU"), QStringLiteral("0"));
 }
 
-bool SweepConfig::readDdsDevice()
-{
+bool SweepConfig::readDdsDevice() {
     ddsDevice = readText(kConfig, QStringLiteral("DDS Device"), QStringLiteral("AD9850"));
     return ddsDeviceAllowed(ddsDevice);
 }
 
-void SweepConfig::readDdsParameters()
-{
+void SweepConfig::readDdsParameters() {
     ddsMultiplier = readInt16(kConfig, QStringLiteral("DDS Multiplier"), QStringLiteral("1"));
     ddsClock = readInt32(kConfig, QStringLiteral("DDS Xtal freq"), QStringLiteral("80000000"));
     ddsMaxFreq = readInt32(kConfig, QStringLiteral("DDS Max freq"), QStringLiteral("60000000"));
@@ -182,25 +164,21 @@ void SweepConfig::readDdsParameters()
     ddsOffset = readDouble(kConfig, QStringLiteral("DDS Offset"), QStringLiteral("0"));
 }
 
-bool SweepConfig::readAdcDevice()
-{
+bool SweepConfig::readAdcDevice() {
     adcDevice = readText(kConfig, QStringLiteral("ADC Device"), QStringLiteral("10bit"));
     return adcDeviceAllowed(adcDevice);
 }
 
-void SweepConfig::readAdcParameters()
-{
+void SweepConfig::readAdcParameters() {
     adcOffset = readFloat(kConfig, QStringLiteral("ADC Offset"), QStringLiteral("5"));
     adcStep = readFloat(kConfig, QStringLiteral("ADC Step"), QStringLiteral("0"));
     adcChannel = readInt16(kConfig, QStringLiteral("ADC Channel"), QStringLiteral("1"));
 }
 
-void SweepConfig::readPorts()
-{
+void SweepConfig::readPorts() {
     lptAddress = readInt16(kParallel, QStringLiteral("LPT"), QStringLiteral("&H378"));
-    const QString driver = readText(kParallel, QStringLiteral("Driver"), QStringLiteral("auto"))
-                               .trimmed()
-                               .toLower();
+    const QString driver =
+        readText(kParallel, QStringLiteral("Driver"), QStringLiteral("auto")).trimmed().toLower();
     static const QStringList kDrivers = {QStringLiteral("auto"), QStringLiteral("ppdev"),
                                          QStringLiteral("raw"), QStringLiteral("sim")};
     if (kDrivers.contains(driver)) {
@@ -214,8 +192,7 @@ void SweepConfig::readPorts()
     serialDevice = readText(kSerial, QStringLiteral("Device"), QString()).trimmed();
 }
 
-void SweepConfig::readMainWindowState()
-{
+void SweepConfig::readMainWindowState() {
     // A stored 10 is an old code of scale 3; codes outside 0..4 would index past the
     // scale menu, so they count as missing.
     const auto scale = number(readText(kMain, QStringLiteral("Scale"), QStringLiteral("0")));
@@ -237,14 +214,11 @@ void SweepConfig::readMainWindowState()
         freqStop = ddsMaxFreq;
 
     vistaCorrente = readInt16(kMain, QStringLiteral("Marker 0"), QStringLiteral("0"), 0, 3);
-    marker1 = readText(kMain, QStringLiteral("Marker 1"), QStringLiteral("1000000"));
-    marker2 = readText(kMain, QStringLiteral("Marker 2"), QStringLiteral("2000000"));
-    marker3 = normalizzaNumero(readText(kMain, QStringLiteral("Marker 3"), QStringLiteral("0")));
-    marker4 = normalizzaNumero(readText(kMain, QStringLiteral("Marker 4"), QStringLiteral("0")));
-    maxScaleV = readFloat(kMain, QStringLiteral("Max scaleV"), QStringLiteral("1.5"), &maxScaleVText);
+    maxScaleV =
+        readFloat(kMain, QStringLiteral("Max scaleV"), QStringLiteral("1.5"), &maxScaleVText);
 
-    const double db = readDouble(kMain, QStringLiteral("Max scaleDb"), QStringLiteral("-40"),
-                                 &maxScaleDbText);
+    const double db =
+        readDouble(kMain, QStringLiteral("Max scaleDb"), QStringLiteral("-40"), &maxScaleDbText);
     if (const auto dbInt = toInt32(db)) {
         maxScaleDb = *dbInt;
     } else {
@@ -261,8 +235,15 @@ void SweepConfig::readMainWindowState()
     pot2Value = readInt16(kMain, QStringLiteral("Pot_2"), QStringLiteral("0"));
 }
 
-bool SweepConfig::readAll()
-{
+void SweepConfig::readMarkers() {
+    // Levels first, as the window places the level markers before the frequency markers.
+    marker3 = normalizzaNumero(readText(kMain, QStringLiteral("Marker 3"), QStringLiteral("0")));
+    marker4 = normalizzaNumero(readText(kMain, QStringLiteral("Marker 4"), QStringLiteral("0")));
+    marker1 = readText(kMain, QStringLiteral("Marker 1"), QStringLiteral("1000000"));
+    marker2 = readText(kMain, QStringLiteral("Marker 2"), QStringLiteral("2000000"));
+}
+
+bool SweepConfig::readAll() {
     readInterface();
     removeObsoleteSections();
     readDebug();
@@ -272,5 +253,6 @@ bool SweepConfig::readAll()
     readAdcParameters();
     readPorts();
     readMainWindowState();
+    readMarkers();
     return ok;
 }

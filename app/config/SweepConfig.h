@@ -8,7 +8,8 @@
 // fills itself with defaults. Start-up order:
 //   readInterface(); removeObsoleteSections(); isFirstRun() -> setup dialog;
 //   readDebug(); readDdsDevice() (check); readDdsParameters(); readAdcDevice() (check);
-//   readAdcParameters(); readPorts(); readMainWindowState();
+//   readAdcParameters(); readPorts(); readMainWindowState(); then, once the scale is applied,
+//   readMarkers();
 // readAll() does the same without the dialogs. A numeric key whose text is not a number
 // (or does not fit its type, or is outside the codes the program knows) is treated as
 // missing: its default is used and written back.
@@ -18,8 +19,7 @@
 #include <QString>
 #include <QtGlobal>
 
-class SweepConfig
-{
+class SweepConfig {
 public:
     explicit SweepConfig(QString iniPath = QString());
 
@@ -35,16 +35,19 @@ public:
     static bool adcDeviceAllowed(const QString& device); // inside "8bit10bit"
 
     // --- stages of the start-up read ---
-    void readInterface();            // [Config] "Interface"
-    void removeObsoleteSections();   // drops [Attenuator]
-    bool isFirstRun() const;         // [Config] "DDS Device" missing or empty; writes nothing
-    void readDebug();                // [Debug] "Log", "USB API", "Slow CPU"
-    bool readDdsDevice();            // [Config] "DDS Device"; returns ddsDeviceAllowed
-    void readDdsParameters();        // "DDS Multiplier", "DDS Xtal freq", "DDS Max freq", "DDS Min freq", "DDS Offset"
-    bool readAdcDevice();            // [Config] "ADC Device"; returns adcDeviceAllowed
-    void readAdcParameters();        // "ADC Offset", "ADC Step", "ADC Channel"
-    void readPorts();                // [Parallel Port] "LPT", "Driver"; [Serial Port] "CommPort", "Settings", "Device"
-    void readMainWindowState();      // [Sweep Generator], with Scale 10 -> 3 and Start/Stop clamping
+    void readInterface();          // [Config] "Interface"
+    void removeObsoleteSections(); // drops [Attenuator]
+    bool isFirstRun() const;       // [Config] "DDS Device" missing or empty; writes nothing
+    void readDebug();              // [Debug] "Log", "USB API", "Slow CPU"
+    bool readDdsDevice();          // [Config] "DDS Device"; returns ddsDeviceAllowed
+    void readDdsParameters(); // "DDS Multiplier", "DDS Xtal freq", "DDS Max freq", "DDS Min freq",
+                              // "DDS Offset"
+    bool readAdcDevice();     // [Config] "ADC Device"; returns adcDeviceAllowed
+    void readAdcParameters(); // "ADC Offset", "ADC Step", "ADC Channel"
+    void
+    readPorts(); // [Parallel Port] "LPT", "Driver"; [Serial Port] "CommPort", "Settings", "Device"
+    void readMainWindowState(); // [Sweep Generator], with Scale 10 -> 3 and Start/Stop clamping
+    void readMarkers();         // "Marker 3", "Marker 4" (normalised), "Marker 1", "Marker 2"
     // All stages in order; false when a device name fails its check (reading goes on).
     bool readAll();
 

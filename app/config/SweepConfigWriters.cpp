@@ -1,38 +1,34 @@
 // SweepConfig: the AUX and setup-dialog readers and the three writers.
-#include "SweepConfig.h"
-
 #include "CommonFunctions.h"
-#include "common/NumberFormat.h"
-#include "common/NumberParse.h"
+#include "NumberFormat.h"
+#include "NumberParse.h"
+#include "SweepConfig.h"
 
 namespace {
 
 const QString kConfig = QStringLiteral("Config");
 const QString kMain = QStringLiteral("Sweep Generator");
 
-QString auxSection(int n)
-{
+QString auxSection(int n) {
     return QStringLiteral("Aux") + QString::number(n);
 }
 
-QString stepKey(int i)
-{
+QString stepKey(int i) {
     return QStringLiteral("Step ") + QString::number(i);
 }
 
-QString flag(bool on)
-{
+QString flag(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 } // namespace
 
-AuxConfig SweepConfig::readAux(int n) const
-{
+AuxConfig SweepConfig::readAux(int n) const {
     const QString section = auxSection(n);
     AuxConfig aux;
     aux.inverseLogic = readInt16(section, QStringLiteral("Inverse Logic"), QStringLiteral("0")) > 0;
-    aux.title = readText(section, QStringLiteral("Title"), QStringLiteral("Aux ") + QString::number(n));
+    aux.title =
+        readText(section, QStringLiteral("Title"), QStringLiteral("Aux ") + QString::number(n));
     aux.enabled = readInt16(section, QStringLiteral("Enabled"), QStringLiteral("0")) > 0;
     if (!aux.enabled)
         return aux;
@@ -42,21 +38,23 @@ AuxConfig SweepConfig::readAux(int n) const
         // The potentiometer position and the I2C bytes travel as bytes.
         aux.potMax = readInt16(section, QStringLiteral("PotMax"), QStringLiteral("255"), 0, 255);
         aux.potMin = readInt16(section, QStringLiteral("PotMin"), QStringLiteral("0"), 0, 255);
-        aux.i2cControl = quint8(readInt16(section, QStringLiteral("i2c_control"), QStringLiteral("80"), 0, 255));
-        aux.i2cCommand = quint8(readInt16(section, QStringLiteral("i2c_command"), QStringLiteral("175"), 0, 255));
+        aux.i2cControl =
+            quint8(readInt16(section, QStringLiteral("i2c_control"), QStringLiteral("80"), 0, 255));
+        aux.i2cCommand = quint8(
+            readInt16(section, QStringLiteral("i2c_command"), QStringLiteral("175"), 0, 255));
     }
     return aux;
 }
 
-AuxConfig SweepConfig::readAuxForSetup(int n) const
-{
+AuxConfig SweepConfig::readAuxForSetup(int n) const {
     const QString section = auxSection(n);
     AuxConfig aux;
     aux.enabled = readInt16(section, QStringLiteral("Enabled"), QStringLiteral("0")) > 0;
     for (int i = 0; i < AuxConfig::kSteps; ++i)
         aux.setStep(i, readText(section, stepKey(i), AuxConfig::defaultStep(i)));
     aux.inverseLogic = readInt16(section, QStringLiteral("Inverse Logic"), QStringLiteral("0")) > 0;
-    aux.title = readText(section, QStringLiteral("Title"), QStringLiteral("Aux ") + QString::number(n));
+    aux.title =
+        readText(section, QStringLiteral("Title"), QStringLiteral("Aux ") + QString::number(n));
     if (n == 2) {
         aux.potMax = readInt16(section, QStringLiteral("PotMax"), QStringLiteral("255"), 0, 255);
         aux.potMin = readInt16(section, QStringLiteral("PotMin"), QStringLiteral("0"), 0, 255);
@@ -64,8 +62,7 @@ AuxConfig SweepConfig::readAuxForSetup(int n) const
     return aux;
 }
 
-void SweepConfig::readHardwareSection(const QString& section)
-{
+void SweepConfig::readHardwareSection(const QString& section) {
     ddsDevice = readText(section, QStringLiteral("DDS Device"), QStringLiteral("AD9850"));
     ddsMultiplier = readInt16(section, QStringLiteral("DDS Multiplier"), QStringLiteral("1"));
     ddsClock = readInt32(section, QStringLiteral("DDS Xtal freq"), QStringLiteral("80000000"));
@@ -78,14 +75,12 @@ void SweepConfig::readHardwareSection(const QString& section)
     adcOffset = readFloat(section, QStringLiteral("ADC Offset"), QStringLiteral("0"));
 }
 
-bool SweepConfig::hasHardwareSection(const QString& section) const
-{
+bool SweepConfig::hasHardwareSection(const QString& section) const {
     return probeINI(section, QStringLiteral("DDS Device"), iniFile);
 }
 
-bool SweepConfig::writeOnClose(const QString& m1Text, const QString& m2Text,
-                               const QString& m3Text, const QString& m4Text) const
-{
+bool SweepConfig::writeOnClose(const QString& m1Text, const QString& m2Text, const QString& m3Text,
+                               const QString& m4Text) const {
     bool ok = true;
     auto put = [&](const QString& section, const QString& key, const QString& value) {
         ok = write(section, key, value) && ok;
@@ -115,8 +110,7 @@ bool SweepConfig::writeOnClose(const QString& m1Text, const QString& m2Text,
     return ok;
 }
 
-bool SweepConfig::writeSetup(const AuxConfig& aux1, const AuxConfig& aux2) const
-{
+bool SweepConfig::writeSetup(const AuxConfig& aux1, const AuxConfig& aux2) const {
     bool ok = true;
     auto put = [&](const QString& section, const QString& key, const QString& value) {
         ok = write(section, key, value) && ok;
@@ -150,15 +144,15 @@ bool SweepConfig::writeSetup(const AuxConfig& aux1, const AuxConfig& aux2) const
     return ok;
 }
 
-bool SweepConfig::writePortMapping() const
-{
-    const bool driverOk = write(QStringLiteral("Parallel Port"), QStringLiteral("Driver"), lptDriver);
-    const bool deviceOk = write(QStringLiteral("Serial Port"), QStringLiteral("Device"), serialDevice);
+bool SweepConfig::writePortMapping() const {
+    const bool driverOk =
+        write(QStringLiteral("Parallel Port"), QStringLiteral("Driver"), lptDriver);
+    const bool deviceOk =
+        write(QStringLiteral("Serial Port"), QStringLiteral("Device"), serialDevice);
     return driverOk && deviceOk;
 }
 
-bool SweepConfig::writePreferences(qint16 newCursorMode)
-{
+bool SweepConfig::writePreferences(qint16 newCursorMode) {
     cursorMode = newCursorMode;
     return write(kMain, QStringLiteral("Cursor mode"), numberToText(cursorMode));
 }

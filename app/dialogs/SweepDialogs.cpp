@@ -5,17 +5,17 @@
 
 // The set-up, calibration and preferences dialogs are not in this build yet: the calls return
 // as a dialog closed without changes would.
-bool SweepDialogs::showSetup(QWidget*, const QString&) {
+bool SweepDialogs::showSetup(QWidget*, SweepContext&) {
     return false;
 }
 
-void SweepDialogs::showCalibraDDS(QWidget*, const QString&) {}
+void SweepDialogs::showCalibraDDS(QWidget*, SweepContext&) {}
 
-void SweepDialogs::showCalibraADC(QWidget*, const QString&) {}
+void SweepDialogs::showCalibraADC(QWidget*, SweepContext&) {}
 
-void SweepDialogs::showPreferences(QWidget*, const QString&) {}
+void SweepDialogs::showPreferences(QWidget*, SweepContext&) {}
 
-void SweepDialogs::showAbout(QWidget* parent) {
+void SweepDialogs::showAbout(QWidget* parent, SweepContext&) {
     QMessageBox::about(
         parent, QStringLiteral("About Sweep Generator"),
         QStringLiteral(

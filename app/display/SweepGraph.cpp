@@ -19,6 +19,9 @@ SweepGraph::SweepGraph(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picSweep"));
     setAccessibleName(tr("Sweep graph"));
     setMouseTracking(true);
+    // A click moves the focus here, so an edit pending in a field is committed before the
+    // click acts on the markers.
+    setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(300, 220);
 }
@@ -134,6 +137,11 @@ void SweepGraph::paintEvent(QPaintEvent*) {
 void SweepGraph::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     drawScreen();
+}
+
+void SweepGraph::mousePressEvent(QMouseEvent* event) {
+    QWidget::mousePressEvent(event);
+    emit mousePressed();
 }
 
 void SweepGraph::mouseMoveEvent(QMouseEvent* event) {

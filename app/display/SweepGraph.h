@@ -35,16 +35,23 @@ public:
     // Counts drawLine calls; a sweep must repaint the curve once, not per point.
     int drawLineCount() const { return m_drawLineCount; }
 
+    // Level of a point (volts, or dB on the logarithmic scales) in user units.
+    static double userLevel(double level, int scala) {
+        return scala == 0 ? level * 1000.0 : level * -1000.0;
+    }
+
     // Maps user coordinates to pixels of the current size.
     QPointF toPixel(double x, double y) const;
 
 signals:
+    void mousePressed();
     void mouseMoved(double x, double y, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
     void mouseReleased(double x, double y, Qt::MouseButton button, Qt::KeyboardModifiers mods);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -1,113 +1,70 @@
 #include "SweepTable.h"
 
-#include "NumberFormat.h"
 #include "Rounding.h"
+#include "SweepData.h"
+#include "SweepTableModel.h"
 
 #include <QHeaderView>
+#include <QStyle>
+#include <algorithm>
 
-namespace {
-constexpr int kColumns = 3;
-}
-
-SweepTable::SweepTable(QWidget* parent) : QTableWidget(parent) {
+SweepTable::SweepTable(SweepData* data, QWidget* parent)
+    : QTableView(parent), m_model(new SweepTableModel(data, this)) {
     setObjectName(QStringLiteral("MSFlexGridV"));
     setAccessibleName(tr("Sweep table"));
-    setColumnCount(kColumns);
-    // Row 0 of the grid is the horizontal header, so it stays in view while the points scroll.
+    setModel(m_model);
     verticalHeader()->setVisible(false);
     verticalHeader()->setDefaultSectionSize(18);
+    horizontalHeader()->setHighlightSections(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
-    m_levels.fill(0.0, kPoints);
-    m_raws.fill(0.0, kPoints);
+    setWordWrap(false);
+    // A new range may bring wider frequencies.
+    connect(data, &SweepData::rebuilt, this, &SweepTable::applyColumnWidths);
 }
 
-QTableWidgetItem* SweepTable::itemAt(int row, int col) {
-    QTableWidgetItem* it = item(row, col);
-    if (!it) {
-        it = new QTableWidgetItem;
-        setItem(row, col, it);
-    }
-    return it;
+void SweepTable::setLogLayout(bool logEnabled) {
+    m_logLayout = logEnabled;
+    applyColumnWidths();
 }
 
 QString SweepTable::cellText(int row, int col) const {
-    const QTableWidgetItem* it = row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
-    return it ? it->text() : QString();
+    if (row == 0)
+        return m_model->headerData(col, Qt::Horizontal).toString();
+    return m_model->data(m_model->index(row - 1, col)).toString();
 }
 
-void SweepTable::setCellText(int row, int col, const QString& text) {
-    if (row < 0 || row > rowCount() || col < 0 || col >= kColumns)
+void SweepTable::applyColumnWidths() {
+    const int w = viewport()->width();
+    if (w <= 0)
         return;
-    if (row == 0) {
-        if (auto* h = horizontalHeaderItem(col))
-            h->setText(text);
-        return;
-    }
-    itemAt(row - 1, col)->setText(text);
-}
-
-void SweepTable::inizializzaGrid(qint32 freqStart, qint32 freqStep, int scala, bool logEnabled) {
-    setColumnCount(kColumns);
-    if (rowCount() != kPoints)
-        setRowCount(kPoints);
-
-    const QStringList header{QStringLiteral("Frequency"),
-                             scala == 0 ? QStringLiteral("Volt") : QStringLiteral("dB"),
-                             QStringLiteral("Sample")};
-    QFont bold = font();
-    bold.setBold(true);
-    for (int c = 0; c < kColumns; ++c) {
-        auto* it = new QTableWidgetItem(header[c]);
-        setHorizontalHeaderItem(c, it);
-        it->setFont(bold);
-        it->setBackground(palette().button());
-        it->setTextAlignment(Qt::AlignCenter);
-    }
-
-    const int w = viewport()->width() > 0 ? viewport()->width() : width();
-    if (logEnabled) {
-        setColumnWidth(0, static_cast<int>(roundHalfEven(2.0 * w / 5)));
-        setColumnWidth(1, static_cast<int>(roundHalfEven(2.0 * w / 9)));
-        setColumnWidth(2, static_cast<int>(roundHalfEven(2.0 * w / 9)));
+    // The share of the width, but never less than the column's texts need: a frequency or a
+    // level cut to "0...." tells the user nothing.
+    const auto fit = [this, w](int col, double share) {
+        int needed = std::max(sizeHintForColumn(col), horizontalHeader()->sectionSizeHint(col));
+        // Levels change with every sweep: room for the widest one a scale writes.
+        if (col == 1)
+            needed =
+                std::max(needed, fontMetrics().horizontalAdvance(QStringLiteral("00.000")) +
+                                     2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4);
+        setColumnWidth(col, std::max(static_cast<int>(roundHalfEven(share * w)), needed));
+    };
+    if (m_logLayout) {
+        fit(0, 2.0 / 5);
+        fit(1, 2.0 / 9);
+        fit(2, 2.0 / 9);
     } else {
-        setColumnWidth(0, static_cast<int>(roundHalfEven(2.0 * w / 4)));
-        setColumnWidth(1, static_cast<int>(roundHalfEven(2.0 * w / 6)));
+        fit(0, 2.0 / 4);
+        fit(1, 2.0 / 6);
     }
-
-    // Model signals are held back while the texts are written: one change instead of 1,200.
-    const bool wasBlocked = model()->blockSignals(true);
-    const QString zero = QStringLiteral("0");
-    for (int i = 1; i <= kPoints; ++i) {
-        const qint64 f = static_cast<qint64>(i - 1) * freqStep + freqStart;
-        auto* f0 = itemAt(i - 1, 0);
-        f0->setText(formatNumber(static_cast<double>(f), QStringLiteral("###,###,##0")));
-        f0->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* f1 = itemAt(i - 1, 1);
-        f1->setText(zero);
-        f1->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* f2 = itemAt(i - 1, 2);
-        f2->setText(zero);
-        f2->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    m_levels.fill(0.0, kPoints);
-    m_raws.fill(0.0, kPoints);
-    model()->blockSignals(wasBlocked);
-    emit model()->dataChanged(model()->index(0, 0), model()->index(kPoints - 1, kColumns - 1));
 }
 
-void SweepTable::setSweep(const QVector<double>& raw, const QVector<double>& level,
-                          const QStringList& rawTexts, const QStringList& levelTexts) {
-    const int n = std::min<int>({kPoints, int(raw.size()), int(level.size()), int(rawTexts.size()),
-                                 int(levelTexts.size()), rowCount()});
-    const bool wasBlocked = model()->blockSignals(true);
-    for (int i = 0; i < n; ++i) {
-        itemAt(i, 2)->setText(rawTexts[i]);
-        itemAt(i, 1)->setText(levelTexts[i]);
-        m_raws[i] = raw[i];
-        m_levels[i] = level[i];
-    }
-    model()->blockSignals(wasBlocked);
-    if (n > 0)
-        emit model()->dataChanged(model()->index(0, 1), model()->index(n - 1, 2));
+void SweepTable::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    applyColumnWidths();
+}
+
+void SweepTable::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    applyColumnWidths();
 }

@@ -1,37 +1,30 @@
 #pragma once
-// MSFlexGridV: the one store of the last sweep. Row 0 is the header, rows 1..400 the points;
-// column 0 frequency ("###,###,##0"), column 1 level ("#0.000" volts or "#0.0" dB), column 2 the
-// raw detector count. Every cell is text; the numbers behind columns 1 and 2 are kept beside the
-// texts so the graph need not parse 400 strings per sweep.
-#include <QTableWidget>
-#include <QVector>
+// MSFlexGridV: the view "Table" of the sweep. Row 0 of the grid is the horizontal header, so
+// it stays in view while the points scroll. Column widths follow the view's real width: with
+// the diagnostic log on, 2/5, 2/9 and 2/9 of it; otherwise 2/4 and 2/6, the raw column keeping
+// its own width; a column is never narrower than its texts. They are computed again whenever
+// the table is shown or resized, so a table built while hidden is not cut off when it appears.
+#include <QTableView>
 
-class SweepTable : public QTableWidget {
+class SweepData;
+class SweepTableModel;
+
+class SweepTable : public QTableView {
     Q_OBJECT
 public:
-    static constexpr int kPoints = 400; // NUMERO_CAMPIONI
+    explicit SweepTable(SweepData* data, QWidget* parent = nullptr);
 
-    explicit SweepTable(QWidget* parent = nullptr);
-
-    // Rebuilds header and rows: frequencies of the points, "0" in the value and sample columns.
-    void inizializzaGrid(qint32 freqStart, qint32 freqStep, int scala, bool logEnabled);
-
-    // Cell text by the grid's own numbering: row 0 is the header, rows 1..400 the points.
+    void setLogLayout(bool logEnabled);
+    // Cell text as shown (row 0: the header, rows 1..400 the points).
     QString cellText(int row, int col) const;
-    void setCellText(int row, int col, const QString& text);
 
-    // One finished sweep: writes column 2 (raw) and column 1 (level text) of every row in one
-    // pass and repaints once. raw and level are numbered 0..399 for rows 1..400.
-    void setSweep(const QVector<double>& raw, const QVector<double>& level,
-                  const QStringList& rawTexts, const QStringList& levelTexts);
-
-    // Level of row 1..400 as last written (the number behind the column-1 text).
-    const QVector<double>& levels() const { return m_levels; }
-    const QVector<double>& raws() const { return m_raws; }
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    QTableWidgetItem* itemAt(int row, int col);
+    void applyColumnWidths();
 
-    QVector<double> m_levels;
-    QVector<double> m_raws;
+    SweepTableModel* m_model;
+    bool m_logLayout = false;
 };

@@ -1,79 +1,29 @@
-// Start-up, device binding and shutdown of the main window.
+// Start-up of the main window, the binding of its device and the switch between the views.
 #include "AppTitle.h"
-#include "CAsyncLPTProxy.h"
-#include "CAsyncMiniVNAProxy.h"
-#include "CAsyncPICProxy.h"
 #include "CommonFunctions.h"
-#include "DeviceBinding.h"
-#include "DeviceCalls.h"
-#include "NumberFormat.h"
+#include "FrequencyEntry.h"
+#include "MarkerPanel.h"
+#include "ScaleControls.h"
 #include "SingleInstance.h"
+#include "SweepController.h"
+#include "SweepData.h"
+#include "SweepDevice.h"
+#include "SweepDeviceFactory.h"
 #include "SweepDialogs.h"
 #include "SweepGraph.h"
 #include "SweepTable.h"
+#include "TestPanel.h"
 #include "UserMessages.h"
 #include "frmSweep.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QTextBrowser>
 #include <QTimer>
 
-frmSweep::frmSweep(const StartOptions& options, UserMessages* messages, SweepDialogs* dialogs,
-                   QWidget* parent)
-    : QMainWindow(parent), m_options(options) {
-    setObjectName(QStringLiteral("frmSweep"));
-    if (!messages) {
-        m_ownMessages = std::make_unique<UserMessages>();
-        m_ownMessages->setParentWidget(this);
-        messages = m_ownMessages.get();
-    }
-    if (!dialogs) {
-        m_ownDialogs = std::make_unique<SweepDialogs>();
-        dialogs = m_ownDialogs.get();
-    }
-    m_messages = messages;
-    m_dialogs = dialogs;
-    m_clock.start();
-
-    buildUi();
-    timerUpdateSweep = new QTimer(this);
-    timerUpdateSweep->setObjectName(QStringLiteral("timerUpdateSweep"));
-    timerUpdateSweep->setInterval(500);
-    connect(timerUpdateSweep, &QTimer::timeout, this, &frmSweep::timerUpdateSweep_Timer);
-    timerGrafico = new QTimer(this);
-    timerGrafico->setObjectName(QStringLiteral("timerGrafico"));
-    timerGrafico->setInterval(100);
-    connect(timerGrafico, &QTimer::timeout, this, &frmSweep::timerGrafico_Timer);
-}
-
-frmSweep::~frmSweep() {
-    setLogSink({});
-    if (m_device) {
-        // Events of a dying server must not reach a half-destroyed window.
-        m_device->disconnect(this);
-        m_device->release();
-    }
-}
-
-bool frmSweep::deviceBound() const {
-    return m_device && m_device->isRunning();
-}
-
-qint64 frmSweep::serverPid() const {
-    return deviceBound() ? m_device->serverPid() : 0;
-}
-
 void frmSweep::showMessage(const QString& text, QMessageBox::Icon icon) {
-    m_messaggio = text;
     m_messages->message(text, icon);
 }
 
@@ -91,7 +41,6 @@ bool frmSweep::load() {
     resize(800, 600);
     cmdStart->setVisible(true);
     cmdStop->setVisible(false);
-    m_statoSweep = 0;
 
     // 5-6
     m_iniFile = m_options.iniPath.isEmpty() ? SweepConfig::defaultIniPath() : m_options.iniPath;
@@ -103,10 +52,7 @@ bool frmSweep::load() {
     // 7
     m_cfg.readDebug();
     setLogEnabled(m_cfg.logEnabled);
-    setLogSink([this](const QString& line) {
-        lstLOG->addItem(line);
-        lstLOG->scrollToBottom();
-    });
+    setLogSink([this](const QString& line) { m_testPanel->appendLog(line); });
 
     // 8-10: a device name the program does not know ends the start-up without saving anything.
     if (!m_cfg.readDdsDevice()) {
@@ -116,7 +62,7 @@ bool frmSweep::load() {
                 QStringLiteral(" : Unknow DDSdevice.\nSupported DDS generators are: AD9850, "
                                "AD9851, AD9951"),
             QMessageBox::NoIcon);
-        m_dialogs->showSetup(this, m_iniFile);
+        m_dialogs->showSetup(this, m_context);
         return false;
     }
     m_cfg.readDdsParameters();
@@ -125,38 +71,39 @@ bool frmSweep::load() {
         showMessage(m_cfg.adcDevice +
                         QStringLiteral(" : Unknow ADCdevice.\nSupported ADC are: 8bit, 10bit"),
                     QMessageBox::NoIcon);
-        m_dialogs->showSetup(this, m_iniFile);
+        m_dialogs->showSetup(this, m_context);
         return false;
     }
 
     // 11-13
     m_cfg.readAdcParameters();
     if (m_cfg.adcChannel == 3)
-        cmdMisura->setText(QStringLiteral("DUT"));
+        m_testPanel->setMeasureCaption(QStringLiteral("DUT"));
     m_cfg.readPorts();
-    readMainWindowState();
+    m_cfg.readMainWindowState();
+    // A stored view index outside 0..3 names no view: the marker view is shown instead.
+    m_vistaCorrente =
+        (m_cfg.vistaCorrente >= 0 && m_cfg.vistaCorrente <= 3) ? m_cfg.vistaCorrente : 0;
+    m_scale->showStored();
 
     // 14-16
-    txtStart->setText(formatFreq(m_cfg.freqStart));
-    txtStop->setText(formatFreq(m_cfg.freqStop));
-    frameTest->setVisible(m_cfg.logEnabled);
-    timerGrafico->stop();
-    m_echoGuard = false;
+    m_entry->showRange();
+    m_testPanel->frame()->setVisible(m_cfg.logEnabled);
+    m_controller->graphTimer()->stop();
 
-    // 17-18
+    // 17-18: the graph, the table for the range, the scale, then the markers from the file.
     m_graph->inizializzaGraph(m_cfg.maxScaleV);
-    aggiornaLblFrequenza();
+    m_table->setLogLayout(m_cfg.logEnabled);
+    m_controller->aggiornaLblFrequenza();
     applyScale();
-    txtM3Y->setText(m_cfg.marker3);
-    txtM4Y->setText(m_cfg.marker4);
-    aggiornaPosMarkerY();
-    txtM1X->setText(m_cfg.marker1);
-    txtM2X->setText(m_cfg.marker2);
-    aggiornaPosMarkerX(QStringLiteral("M1"));
-    aggiornaPosMarkerX(QStringLiteral("M2"));
+    m_cfg.readMarkers();
+    m_markers->restore(m_cfg.marker1, m_cfg.marker2, m_cfg.marker3, m_cfg.marker4);
 
-    // 19-21: the views share one place (layout); only the parallel port has AUX outputs.
-    if (m_cfg.interfaccia != 2) {
+    // 19-21: the views share one place (layout); only the parallel port has speed modes and
+    // AUX outputs.
+    m_device = makeSweepDevice(m_cfg.interfaccia, m_options.serverProgram);
+    m_context.device = m_device.get();
+    if (!m_device || !m_device->hasSpeedAndAux()) {
         frmSpeed->hide();
         for (int i = 2; i < 4; ++i) {
             frameView[i]->hide();
@@ -176,18 +123,9 @@ bool frmSweep::load() {
 
 bool frmSweep::controllaConfigurazione() {
     m_cfg.removeObsoleteSections();
-    if (m_cfg.isFirstRun() && m_dialogs->showSetup(this, m_iniFile))
+    if (m_cfg.isFirstRun() && m_dialogs->showSetup(this, m_context))
         return false; // "Apply" wrote a new configuration: it takes effect at the next start
     return true;
-}
-
-void frmSweep::readMainWindowState() {
-    m_cfg.readMainWindowState();
-    // A stored view index outside 0..3 names no view: the marker view is shown instead.
-    m_vistaCorrente =
-        (m_cfg.vistaCorrente >= 0 && m_cfg.vistaCorrente <= 3) ? m_cfg.vistaCorrente : 0;
-    txtMaxVolt->setText(m_cfg.maxScaleVText);
-    txtMaxDb->setText(m_cfg.maxScaleDbText);
 }
 
 void frmSweep::inizializzaAux() {
@@ -215,22 +153,14 @@ QStringList frmSweep::serverArguments() const {
     return args + m_options.extraServerArgs;
 }
 
-void frmSweep::setDeviceCaption(const QString& device) {
-    setWindowTitle(QString::fromLatin1(kAppTitle) + QStringLiteral(" - ") + device);
-}
-
 void frmSweep::bindDevice() {
-    const int itf = m_cfg.interfaccia;
-    if (itf < 1 || itf > 3)
+    if (!m_device)
         return; // no device object: the window works without hardware
-
-    m_device = new DeviceBinding(m_options.serverProgram, this);
-    connect(m_device, &DeviceBinding::vettore, this, &frmSweep::onVettore);
-    connect(m_device, &DeviceBinding::complete, this, &frmSweep::onComplete);
-    connect(m_device, &DeviceBinding::errore, this, &frmSweep::onErrore);
-    connect(m_device, &DeviceBinding::serverDied, this, &frmSweep::onServerDied);
-    setDeviceCaption(itf == 3 ? QStringLiteral("MiniVNA") : m_cfg.ddsDevice);
-    if (itf == 2) {
+    m_controller->setDevice(m_device.get());
+    connect(m_device.get(), &SweepDevice::waitingChanged, this, &frmSweep::showWaiting);
+    const QString caption = m_device->caption(m_cfg);
+    setWindowTitle(QString::fromLatin1(kAppTitle) + QStringLiteral(" - ") + caption);
+    if (m_device->hasSpeedAndAux()) {
         frmSpeed->show();
         optSpeed[std::clamp<int>(m_cfg.sweepMode, 0, 2)]->setChecked(true);
     } else {
@@ -238,7 +168,7 @@ void frmSweep::bindDevice() {
     }
 
     QString error;
-    if (!m_device->create(itf, serverArguments(), &error)) {
+    if (!m_device->open(serverArguments(), &error)) {
         m_messages->beep();
         showMessage(
             QStringLiteral(
@@ -246,128 +176,27 @@ void frmSweep::bindDevice() {
                 "check that tarvex is installed beside sweep and start Sweep again.")
                 .arg(error),
             QMessageBox::Warning);
-        delete m_device;
-        m_device = nullptr;
         return;
     }
-
-    const QString portMessage = QStringLiteral("Wrong serial port number (COM%1).\nPlease verify "
-                                               "'SetUp/Configuration/Ports'.")
-                                    .arg(m_cfg.commPort);
-    if (itf == 1) {
-        auto* aPIC = m_device->aPIC();
-        if (!callReturnedTrue(aPIC->aInizializzaCOMM(m_cfg.commPort, m_cfg.serialSettings))) {
-            m_messages->beep();
-            showMessage(portMessage, QMessageBox::Warning);
-            return;
-        }
-        if (!callReturnedTrue(aPIC->aScriviPIC(QStringLiteral("A"), m_cfg.freqStart))) {
-            m_messages->beep();
-            showMessage(QStringLiteral("DDS not initialized\nVerify the serial interface."),
-                        QMessageBox::Warning);
-        }
-    } else if (itf == 2) {
-        bindLpt();
-    } else {
-        auto* aVNA = m_device->aVNA();
-        if (!callReturnedTrue(aVNA->aInizializzaCOMM(m_cfg.commPort, m_cfg.serialSettings))) {
-            m_messages->beep();
-            showMessage(portMessage, QMessageBox::Warning);
-        }
-        m_device->setProp("aClock", QVariant::fromValue(double(m_cfg.ddsClock)));
-        m_device->setProp("aMultiplier", QVariant::fromValue(m_cfg.ddsMultiplier));
-        m_device->setProp("aDDSoffset", QVariant::fromValue(m_cfg.ddsOffset));
-        m_device->setProp("aMisura", QVariant::fromValue(m_cfg.adcChannel));
-        callSucceeded(aVNA->aSetFrequenza(m_cfg.freqStart));
-    }
-}
-
-void frmSweep::bindLpt() {
-    auto* aLPT = m_device->aLPT();
-    if (!callReturnedTrue(aLPT->aInizializzaLPT(m_cfg.lptAddress))) {
+    const QString problem = m_device->bind(m_cfg);
+    if (!problem.isEmpty()) {
         m_messages->beep();
-        showMessage(
-            QStringLiteral(
-                "Parallel port not initialized.\nDriver not found or wrong LPT address.\nPlease "
-                "verify 'SetUp/Configuration/Ports'."),
-            QMessageBox::Warning);
-        return;
-    }
-    m_device->setProp("aDeviceDDS", m_cfg.ddsDevice);
-    m_device->setProp("aDeviceADC", m_cfg.adcDevice);
-    m_device->setProp("aClock", QVariant::fromValue(double(m_cfg.ddsClock)));
-    m_device->setProp("aMultiplier", QVariant::fromValue(m_cfg.ddsMultiplier));
-    m_device->setProp("aDDSoffset", QVariant::fromValue(m_cfg.ddsOffset));
-    m_device->setProp("aSpeed", QVariant::fromValue(m_cfg.sweepMode));
-    callSucceeded(aLPT->aInizializzaDDS());
-    callSucceeded(aLPT->aSetFrequenzaDDS(m_cfg.freqStart));
-    restoreAuxOutputs();
-}
-
-void frmSweep::restoreAuxOutputs() {
-    auto* aLPT = m_device->aLPT();
-    const qint16 values[2] = {m_cfg.aux1Value, m_cfg.aux2Value};
-    for (int n = 1; n <= 2; ++n) {
-        const AuxConfig aux = m_cfg.readAux(n);
-        if (!aux.enabled)
-            continue;
-        quint8 word = static_cast<quint8>(values[n - 1] & 0xFF);
-        if (aux.inverseLogic)
-            word = static_cast<quint8>(~word);
-        callSucceeded(aLPT->aSetAttenuator(word, static_cast<short>(n)));
+        showMessage(problem, QMessageBox::Warning);
     }
 }
 
-void frmSweep::onServerDied(const QString& reason) {
-    if (m_closing)
-        return;
-    const bool wasSweeping = m_statoSweep != 0;
-    if (wasSweeping)
-        endOfSweepControls(false);
-    m_messages->beep();
-    showMessage(QStringLiteral(
-                    "The device server tarvex stopped%1: %2\nSweep goes on without hardware; close "
-                    "and start Sweep again to reconnect.")
-                    .arg(wasSweeping ? QStringLiteral(" during the sweep") : QString(), reason),
-                QMessageBox::Warning);
-}
-
-void frmSweep::closeEvent(QCloseEvent* event) {
-    if (m_loaded && !m_closing)
-        shutdown();
-    event->accept();
-}
-
-void frmSweep::shutdown() {
-    m_closing = true;
-    timerUpdateSweep->stop();
-    timerGrafico->stop();
-    m_cfg.vistaCorrente = m_vistaCorrente;
-    m_cfg.writeOnClose(txtM1X->text(), txtM2X->text(), txtM3Y->text(), txtM4Y->text());
-
-    if (m_device && m_device->isRunning()) {
-        switch (m_cfg.interfaccia) {
-        case 1:
-            m_device->setSweepOn(2);
-            callSucceeded(m_device->aPIC()->aScriviPIC(QStringLiteral("A"), m_cfg.freqStart));
-            callSucceeded(m_device->aPIC()->aExitCOMM());
-            break;
-        case 2:
-            m_device->setSweepOn(2);
-            callSucceeded(m_device->aLPT()->aExitLPT());
-            break;
-        case 3:
-            m_device->setSweepOn(2);
-            callSucceeded(m_device->aVNA()->aExitCOMM());
-            break;
-        default:
-            break;
-        }
+void frmSweep::selezionaVista(int index) {
+    if (index < 0 || index > 3)
+        index = 0;
+    for (int j = 0; j < 4; ++j) {
+        mnuView[j]->setChecked(false);
+        frameView[j]->hide();
+        cmdView[j]->setEnabled(true);
     }
-    if (m_help)
-        m_help->close();
-    if (m_device) {
-        m_device->disconnect(this);
-        m_device->release();
-    }
+    mnuView[index]->setChecked(true);
+    frameView[index]->show();
+    cmdView[index]->setEnabled(false);
+    m_vistaCorrente = static_cast<qint16>(index);
+    m_markers->aggiornaLblMarkerX();
+    m_markers->aggiornaLblMarkerY();
 }

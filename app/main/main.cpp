@@ -26,6 +26,9 @@ int main(int argc, char* argv[]) {
     if (!window.load())
         return 0;
     SignalCloser closer(&window);
+    // A close that waited for a handler to return hides the window first: end the program when
+    // the shutdown is done, visible window or not.
+    QObject::connect(&window, &frmSweep::closed, &app, &QApplication::quit);
     window.show();
     return app.exec();
 }

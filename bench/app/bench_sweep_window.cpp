@@ -1,5 +1,6 @@
 // bench_sweep_window [seconds]: prints sweeps per second through the whole chain and the
 // window's own cost per received sweep (table fill, rate labels, curve redraw).
+#include "SweepController.h"
 #include "SweepGraph.h"
 #include "SweepTable.h"
 #include "UserMessages.h"
@@ -67,7 +68,7 @@ int main(int argc, char* argv[]) {
         t.restart();
         for (int i = 0; i < rounds; ++i) {
             w.datiDDS(vectors[i % vectors.size()]);
-            w.timerGrafico_Timer();
+            w.controller()->timerGrafico_Timer();
             w.graph()->repaint();
         }
         const double totalMs = double(t.nsecsElapsed()) / 1e6 / rounds;
@@ -76,7 +77,7 @@ int main(int argc, char* argv[]) {
         t.restart();
         for (int i = 0; i < rounds; ++i) {
             w.datiDDS(vectors[i % vectors.size()]);
-            w.timerGrafico_Timer();
+            w.controller()->timerGrafico_Timer();
             w.graph()->repaint();
             w.table()->viewport()->repaint();
         }

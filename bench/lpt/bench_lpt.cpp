@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-
 #include <cstdio>
 #include <functional>
 
@@ -59,8 +58,8 @@ int main(int argc, char** argv) {
                 auto null = std::make_unique<NullPortIo>();
                 NullPortIo* n = null.get();
                 const Result h = run(
-                    std::move(null), [n] { return n->accesses(); },
-                    [n] { n->resetAccesses(); }, dds, speed);
+                    std::move(null), [n] { return n->accesses(); }, [n] { n->resetAccesses(); },
+                    dds, speed);
                 auto board =
                     std::make_shared<LptBoard>(DutModel::create(QStringLiteral("bandpass")));
                 board->setPaced(false);

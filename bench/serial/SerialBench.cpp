@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTextStream>
-
 #include <cstdio>
 #include <memory>
 
@@ -50,8 +49,7 @@ std::unique_ptr<Transport> makeTransport(const QString& kind, const QString& mod
 }
 
 // Runs the device's loop until `sweeps` vectors after the first have arrived; returns sweeps/s.
-template <typename Device>
-double measure(Device& device, int sweeps) {
+template <typename Device> double measure(Device& device, int sweeps) {
     QElapsedTimer clock;
     int seen = 0;
     double rate = 0.0;
@@ -73,7 +71,8 @@ double measure(Device& device, int sweeps) {
 
 void report(const char* what, double rate, double bytesPerSweep) {
     const double limit = kByteRate / bytesPerSweep;
-    std::printf("%-26s %7.3f sweeps/s   wire limit %7.3f   ratio %.3f\n", what, rate, limit, rate / limit);
+    std::printf("%-26s %7.3f sweeps/s   wire limit %7.3f   ratio %.3f\n", what, rate, limit,
+                rate / limit);
 }
 } // namespace
 
@@ -85,7 +84,8 @@ int main(int argc, char** argv) {
     for (const QString& kind : {QStringLiteral("sim"), QStringLiteral("pty")}) {
         auto t = makeTransport(kind, QStringLiteral("pic"));
         cAsyncPIC pic(new SerialLine(t->options));
-        if (!pic.aInizializzaCOMM(kPort, QStringLiteral("115200,N,8,1")) || !pic.aInizializzaSweep(1000000, 25000))
+        if (!pic.aInizializzaCOMM(kPort, QStringLiteral("115200,N,8,1")) ||
+            !pic.aInizializzaSweep(1000000, 25000))
             qFatal("PIC board set-up failed");
         const double rate = measure(pic, sweeps);
         report(qPrintable(QStringLiteral("cAsyncPIC (%1)").arg(kind)), rate, 802.0);
@@ -100,10 +100,12 @@ int main(int argc, char** argv) {
         vna.setAMisura(2);
         vna.aInizializzaSweep(1000000, 25000, 400);
         qsizetype requestBytes = 0;
-        for (const QByteArray& line : vnawire::requestLines(vna.modeByte(), vna.startWord(), 400, vna.stepWord()))
+        for (const QByteArray& line :
+             vnawire::requestLines(vna.modeByte(), vna.startWord(), 400, vna.stepWord()))
             requestBytes += line.size();
         const double rate = measure(vna, std::max(2, sweeps / 2));
-        report(qPrintable(QStringLiteral("cAsyncMiniVNA (%1)").arg(kind)), rate, double(requestBytes + 1600));
+        report(qPrintable(QStringLiteral("cAsyncMiniVNA (%1)").arg(kind)), rate,
+               double(requestBytes + 1600));
     }
     return 0;
 }

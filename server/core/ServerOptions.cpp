@@ -36,13 +36,16 @@ bool optionName(const QString& arg, const QString& option) {
 QString tarvexUsage() {
     return QStringLiteral(
         "Usage: tarvex (--listen ADDRESS | --session) [--lpt-driver auto|ppdev|raw|sim]\n"
-        "              [--sim-dut bandpass|ramp|flat] [--sim-pace real|max] [--com N=PATH]...\n"
+        "              [--sim-dut bandpass|ramp|flat] [--sim-pace real|max] [--sim-log PATH]\n"
+        "              [--com N=PATH]...\n"
         "  --listen ADDRESS  serve one client peer-to-peer at a D-Bus address\n"
         "                    (unix:path=...); prints READY once listening\n"
         "  --session         serve on the session bus as org.orvane.Tarvex\n"
         "  --lpt-driver D    parallel-port access (auto: ppdev, then raw)\n"
         "  --sim-dut NAME    device under test of the simulated hardware\n"
         "  --sim-pace P      real: simulators keep the hardware's pace; max: unpaced\n"
+        "  --sim-log PATH    the simulated hardware appends what it decoded to PATH,\n"
+        "                    one line each (\"pic: A 1000000\", \"dds: load ...\")\n"
         "  --com N=PATH      COMn is PATH (a device, a pty, sim:pic or sim:vna)\n");
 }
 
@@ -87,6 +90,14 @@ bool parseTarvexArguments(const QStringList& args, TarvexCommandLine* out, QStri
                        {QStringLiteral("real"), QStringLiteral("max")}, error))
                 return false;
             cl.options.simPaceReal = value == QLatin1String("real");
+        } else if (optionName(arg, QStringLiteral("--sim-log"))) {
+            if (!takeValue(args, &i, QStringLiteral("--sim-log"), &value, error))
+                return false;
+            if (value.isEmpty()) {
+                *error = QStringLiteral("--sim-log needs a file path");
+                return false;
+            }
+            cl.options.simLogPath = value;
         } else if (optionName(arg, QStringLiteral("--com"))) {
             if (!takeValue(args, &i, QStringLiteral("--com"), &value, error))
                 return false;

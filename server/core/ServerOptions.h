@@ -13,6 +13,7 @@ struct ServerOptions {
     QString simDut = QStringLiteral("bandpass"); // bandpass | ramp | flat
     bool simPaceReal = true;                     // false: simulators run unpaced (--sim-pace max)
     QMap<int, QString> comMap;                   // COMn -> device path or sim:pic / sim:vna
+    QString simLogPath; // --sim-log: the simulated hardware appends what it decoded; empty: off
 };
 
 // The whole command line of tarvex.

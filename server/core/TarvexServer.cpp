@@ -8,6 +8,7 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusServer>
+#include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
@@ -201,6 +202,17 @@ int runTarvex(int argc, char** argv, const DeviceFactories& factories) {
         return 0;
     }
 
+    if (!cl.options.simLogPath.isEmpty()) {
+        // Checked once here, so a bad path is reported before any client comes.
+        QFile log(cl.options.simLogPath);
+        if (!log.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            std::fprintf(stderr,
+                         "tarvex: cannot open the simulation log %s: %s (check that the folder "
+                         "exists and is writable)\n",
+                         qPrintable(cl.options.simLogPath), qPrintable(log.errorString()));
+            return 1;
+        }
+    }
     TarvexServer server(cl.options, factories);
     DeviceObject::setExitHandler([&server] { server.exitNow(); });
     const bool ok =

@@ -1,7 +1,6 @@
 // The parallel-port device served at /cAsyncLPT, with the port backend chosen by
 // --lpt-driver.
 #include "DeviceFactories.h"
-
 #include "DeviceObject.h"
 #include "FlowAdaptor.h"
 #include "PortIo.h"

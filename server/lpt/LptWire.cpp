@@ -29,6 +29,14 @@ std::optional<uint8_t> ad9951ControlByte(int multiplier) {
     return static_cast<uint8_t>(8 * multiplier + 1);
 }
 
+bool multiplierFits(bool ad9951, int multiplier) {
+    return multiplier >= 0 && multiplier <= (ad9951 ? 31 : 255);
+}
+
+uint8_t ad985xControlByte(int multiplier) {
+    return multiplier == 1 ? 0x01 : 0x00;
+}
+
 int slowAverage(int r2, int r3) {
     return static_cast<int>(roundHalfEven((r2 + r3) / 2.0));
 }

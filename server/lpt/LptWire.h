@@ -24,6 +24,16 @@ std::array<uint8_t, 4> splitWord(double w);
 // Empty when the multiplier does not fit the five bits (accepted: 1 .. 31).
 std::optional<uint8_t> ad9951ControlByte(int multiplier);
 
+// Whether a reference multiplier can be written for the chip: the AD9951 takes 0 .. 31 (the
+// five bits of CFR2; 0 is refused later, at the initialisation, as it divides), the AD9850 and
+// AD9851 0 .. 255 (1 means the AD9851's 6x multiplier, anything else none).
+bool multiplierFits(bool ad9951, int multiplier);
+
+// Control byte of an AD9850/AD9851 load (bits 32..39) for a multiplier: 0x01 (bit 32, the
+// AD9851's 6x multiplier) for 1, else 0x00. Bit 33 is a factory test bit that must stay 0,
+// bit 34 powers the chip down and bits 35..39 shift its phase: the host never sets them.
+uint8_t ad985xControlByte(int multiplier);
+
 // Slow speed: the mean of the second and third of three reads, halves to even.
 int slowAverage(int r2, int r3);
 // Very slow speed: seven reads in order; the mean of reads 3 to 7 without their largest.

@@ -1,14 +1,13 @@
 #include "PortIo.h"
 
 #include "AutoPortIo.h"
+#include "CommonAsync.h"
 #include "PpdevPortIo.h"
 #include "RawPortIo.h"
 #include "ServerOptions.h"
 #include "SimPortIo.h"
-#include "CommonAsync.h"
 
 #include <QThread>
-
 #include <chrono>
 
 void PortIo::sleepMs(int ms) {
@@ -38,6 +37,8 @@ std::unique_ptr<PortIo> PortIo::create(const ServerOptions& options) {
     if (driver == QLatin1String("sim")) {
         auto board = std::make_shared<LptBoard>(DutModel::create(options.simDut));
         board->setPaced(options.simPaceReal);
+        if (!options.simLogPath.isEmpty())
+            board->setTrace(SimTrace::open(options.simLogPath));
         return std::make_unique<SimPortIo>(std::move(board));
     }
     return nullptr;

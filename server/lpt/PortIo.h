@@ -5,7 +5,6 @@
 // the port's own inversions (a set bit 0 or 1 drives its pin low). Backends: ppdev
 // (/dev/parportN), raw (ioperm with inb/outb, root only), sim (the simulated board).
 #include <QString>
-
 #include <cstdint>
 #include <memory>
 

@@ -2,10 +2,8 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <cerrno>
 #include <cstring>
-
 #include <fcntl.h>
 #include <linux/parport.h>
 #include <linux/ppdev.h>
@@ -115,13 +113,18 @@ bool PpdevPortIo::readByte(uint16_t address, uint32_t& value) {
     unsigned char b = 0;
     int rc = -1;
     switch (address - m_base) {
-    case 0: rc = ::ioctl(m_fd, PPRDATA, &b); break;
-    case 1: rc = ::ioctl(m_fd, PPRSTATUS, &b); break;
+    case 0:
+        rc = ::ioctl(m_fd, PPRDATA, &b);
+        break;
+    case 1:
+        rc = ::ioctl(m_fd, PPRSTATUS, &b);
+        break;
     case 2:
         rc = ::ioctl(m_fd, PPRCONTROL, &b);
         b = static_cast<unsigned char>((b & kControlLines) | (m_control & ~kControlLines));
         break;
-    default: return false;
+    default:
+        return false;
     }
     if (rc != 0)
         return false;
@@ -134,12 +137,14 @@ bool PpdevPortIo::writeByte(uint16_t address, uint32_t value) {
         return false;
     unsigned char b = static_cast<unsigned char>(value & 0xFF);
     switch (address - m_base) {
-    case 0: return ::ioctl(m_fd, PPWDATA, &b) == 0;
+    case 0:
+        return ::ioctl(m_fd, PPWDATA, &b) == 0;
     case 2: {
         m_control = b;
         unsigned char lines = b & kControlLines;
         return ::ioctl(m_fd, PPWCONTROL, &lines) == 0;
     }
-    default: return false; // the status register is read-only
+    default:
+        return false; // the status register is read-only
     }
 }

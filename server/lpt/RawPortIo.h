@@ -12,7 +12,9 @@ public:
     bool writeByte(uint16_t address, uint32_t value) override;
 
 private:
-    bool owns(uint16_t address) const { return m_open && address >= m_base && address - m_base < 3; }
+    bool owns(uint16_t address) const {
+        return m_open && address >= m_base && address - m_base < 3;
+    }
     bool m_open = false;
     uint16_t m_base = 0;
 };

@@ -5,10 +5,13 @@ SimPortIo::SimPortIo(std::shared_ptr<LptBoard> board) : m_board(std::move(board)
 bool SimPortIo::initialize(uint16_t base) {
     m_base = base;
     m_open = true;
+    m_board->traceLine(QStringLiteral("port open at %1").arg(base));
     return true;
 }
 
 void SimPortIo::shutdown() {
+    if (m_open)
+        m_board->traceLine(QStringLiteral("port closed"));
     m_open = false;
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 // The simulated parallel-port board as a port backend. It answers at whatever base
 // address the host configures.
-#include "PortIo.h"
-
 #include "LptBoard.h"
+#include "PortIo.h"
 
 class SimPortIo : public PortIo {
 public:

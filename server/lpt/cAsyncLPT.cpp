@@ -39,9 +39,29 @@ void cAsyncLPT::setADeviceADC(const QString& name) {
     log(QStringLiteral("ADC: ") + name);
 }
 
+void cAsyncLPT::setMyMultifactor(short v) {
+    if (acceptMultiplier(v))
+        m_myMultifactor = v;
+}
+
 void cAsyncLPT::setAMultiplier(short v) {
+    if (!acceptMultiplier(v))
+        return;
     m_myMultifactor = v;
     log(QStringLiteral("DDS CLK Mult: ") + QString::number(v));
+}
+
+bool cAsyncLPT::acceptMultiplier(short v) {
+    if (lptwire::multiplierFits(isAd9951(), v))
+        return true;
+    // Sent as it is, the value would be cut to a byte: -1 would set the power-down and test
+    // bits of an AD9851. The chip keeps the multiplier it has.
+    raise(3, QStringLiteral("DDS CLK Mult: %1 fuori campo %2 per %3: moltiplicatore invariato (%4)")
+                 .arg(v)
+                 .arg(isAd9951() ? QStringLiteral("0..31") : QStringLiteral("0..255"))
+                 .arg(isAd9951() ? QStringLiteral("AD9951") : QStringLiteral("AD9850/AD9851"))
+                 .arg(m_myMultifactor));
+    return false;
 }
 
 void cAsyncLPT::setAClock(double hz) {
@@ -103,8 +123,8 @@ bool cAsyncLPT::aInizializzaLPT(short indirizzoLPT) {
         m_esitoPorta = m_port->install() ? 1 : 0;
         if (!m_port->initialize(base)) {
             raise(3, QStringLiteral("Driver LPT NON installato"));
-            const QString reason = m_port->lastError().isEmpty() ? firstReason
-                                                                  : m_port->lastError();
+            const QString reason =
+                m_port->lastError().isEmpty() ? firstReason : m_port->lastError();
             raise(3, reason);
             return false;
         }
@@ -130,8 +150,12 @@ void cAsyncLPT::aExitLPT() {
 }
 
 void cAsyncLPT::aStartLPT() {
-    if (!inEsecuzione() && !requirePort("aStartLPT"))
+    if (!inEsecuzione() && !requirePort("aStartLPT")) {
+        // A refused start ends like every loop, so a client waiting for the end of the sweep
+        // returns to idle.
+        endLoop();
         return;
+    }
     requestStart();
 }
 
@@ -151,9 +175,7 @@ void cAsyncLPT::Runnable_Start() {
     log(QStringLiteral("StartFreq: ") + QString::number(m_startFreq));
     log(QStringLiteral("StepFreq: ") + QString::number(m_stepFreq));
     setMySweepON(kRunning);
-    auto pointWhere = [this](int i) {
-        return QStringLiteral("punto %1 dello sweep").arg(i);
-    };
+    auto pointWhere = [this](int i) { return QStringLiteral("punto %1 dello sweep").arg(i); };
     while (mySweepON() > kStopRequested) {
         if (!requirePort("sweep"))
             break;

@@ -13,7 +13,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -36,13 +35,14 @@ public:
     static constexpr int kVectorSize = 406; // indices 0..405, samples at 1..400
 
     // port: the backend (nullptr: no usable driver; driverName names it in the message).
-    cAsyncLPT(std::unique_ptr<PortIo> port, const QString& driverName,
-              QObject* parent = nullptr);
+    cAsyncLPT(std::unique_ptr<PortIo> port, const QString& driverName, QObject* parent = nullptr);
     ~cAsyncLPT() override;
 
     // Properties. The write-only ones of the contract read back what was written.
     short myMultifactor() const { return m_myMultifactor; }
-    void setMyMultifactor(short v) { m_myMultifactor = v; }
+    // A multiplier outside what the chip named by aDeviceDDS can take is refused with a
+    // code-3 line and the previous one stays (see lptwire::multiplierFits).
+    void setMyMultifactor(short v);
     double myRefCLK() const { return m_myRefCLK; }
     void setMyRefCLK(double v);
     QString aDeviceDDS() const { return m_tipoDDS; }
@@ -89,6 +89,7 @@ private:
     void writeRegister(int offset, uint32_t value);
     // Refuses a port operation before a successful aInizializzaLPT (code 3).
     bool requirePort(const char* operation);
+    bool acceptMultiplier(short v);
     void describeHardware();
 
     // DDS (cAsyncLPTDds.cpp).

@@ -1,7 +1,6 @@
 // cAsyncLPT: the AUX1/AUX2 shift registers and the I2C potentiometer on the data lines.
-#include "cAsyncLPT.h"
-
 #include "PortIo.h"
+#include "cAsyncLPT.h"
 
 namespace {
 constexpr int32_t kSda = 0x01;        // D0, shared with the DDS and shift-register data

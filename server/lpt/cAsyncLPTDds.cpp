@@ -1,9 +1,8 @@
 // cAsyncLPT: DDS reset, initialisation and the serial loads of AD9850/AD9851/AD9951.
-#include "cAsyncLPT.h"
-
 #include "LptWire.h"
 #include "NumberFormat.h"
 #include "PortIo.h"
+#include "cAsyncLPT.h"
 
 #include <cmath>
 
@@ -15,7 +14,6 @@ constexpr int kResetHoldMs = 100;
 // hold times; the AD9951 bytes are clocked more slowly, after and before the W_CLK rise.
 constexpr int kShortSettleNs = 50;
 constexpr int kLongSettleNs = 300;
-
 
 const QString kAd9951 = QStringLiteral("AD9951");
 } // namespace
@@ -158,7 +156,7 @@ void cAsyncLPT::scriviParolaAD9850(double w) {
     for (uint8_t b : bytes)
         inviaByteLSB(b);
     // Control byte, bits 32..39: bit 32 enables the AD9851's 6x multiplier.
-    inviaByteLSB(static_cast<uint8_t>(m_myMultifactor));
+    inviaByteLSB(lptwire::ad985xControlByte(m_myMultifactor));
     fineTrasferimentoDDS();
 }
 

@@ -1,8 +1,7 @@
 // cAsyncLPT: the serial A/D converter (TLC549, TLC1549) on control bits 0/1 and status bit 5.
-#include "cAsyncLPT.h"
-
 #include "LptWire.h"
 #include "PortIo.h"
+#include "cAsyncLPT.h"
 
 #include <array>
 

@@ -16,7 +16,8 @@ BlockResult decodeBlock(const QByteArray& bytes, QList<qint16>& vector) {
     if (bytes.size() < kBlockBytes || vector.size() <= kPoints)
         return result;
     for (int i = 0; i < kPoints; ++i) {
-        const int value = reading(static_cast<unsigned char>(bytes[2 * i]), static_cast<unsigned char>(bytes[2 * i + 1]));
+        const int value = reading(static_cast<unsigned char>(bytes[2 * i]),
+                                  static_cast<unsigned char>(bytes[2 * i + 1]));
         if (value > kMaxReading) {
             result.overflowAt = i + 1;
             return result;

@@ -2,13 +2,13 @@
 
 #include "FirmwareModel.h"
 #include "SimSerialLink.h"
+#include "SimTrace.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QTimer>
-
 #include <cmath>
 #include <unistd.h>
 
@@ -17,11 +17,16 @@ const QString kSimPrefix = QStringLiteral("sim:");
 
 QSerialPort::Parity parityOf(char p) {
     switch (p) {
-    case 'E': return QSerialPort::EvenParity;
-    case 'O': return QSerialPort::OddParity;
-    case 'M': return QSerialPort::MarkParity;
-    case 'S': return QSerialPort::SpaceParity;
-    default: return QSerialPort::NoParity;
+    case 'E':
+        return QSerialPort::EvenParity;
+    case 'O':
+        return QSerialPort::OddParity;
+    case 'M':
+        return QSerialPort::MarkParity;
+    case 'S':
+        return QSerialPort::SpaceParity;
+    default:
+        return QSerialPort::NoParity;
     }
 }
 } // namespace
@@ -69,9 +74,17 @@ bool SerialLine::openPort() {
     if (path.startsWith(kSimPrefix)) {
         auto model = FirmwareModel::create(path.mid(kSimPrefix.size()), m_options.simDut);
         if (!model) {
-            m_error = openFailure(path, QStringLiteral("no such simulated device"),
-                                  QStringLiteral("Use sim:pic or sim:vna, and a device under test bandpass, ramp or flat."));
+            m_error = openFailure(
+                path, QStringLiteral("no such simulated device"),
+                QStringLiteral(
+                    "Use sim:pic or sim:vna, and a device under test bandpass, ramp or flat."));
             return false;
+        }
+        if (!m_options.simLogPath.isEmpty()) {
+            // The path was checked when tarvex started; a trace that cannot be opened now
+            // leaves the port working untraced.
+            if (const auto trace = SimTrace::open(m_options.simLogPath))
+                model->setTrace(trace->sink(model->name()));
         }
         m_sim = std::make_unique<SimSerialLink>(std::move(model), m_options.simPaceReal);
         return true;
@@ -79,14 +92,19 @@ bool SerialLine::openPort() {
     return openDevice(path);
 }
 
-QString SerialLine::openFailure(const QString& path, const QString& reason, const QString& fix) const {
-    return QStringLiteral("Cannot open %1 (COM%2): %3. %4").arg(path).arg(m_commPort).arg(reason, fix);
+QString SerialLine::openFailure(const QString& path, const QString& reason,
+                                const QString& fix) const {
+    return QStringLiteral("Cannot open %1 (COM%2): %3. %4")
+        .arg(path)
+        .arg(m_commPort)
+        .arg(reason, fix);
 }
 
 bool SerialLine::openDevice(const QString& path) {
     if (!QFileInfo::exists(path)) {
         m_error = openFailure(path, QStringLiteral("no such device"),
-                              QStringLiteral("Check that the adapter is plugged in and that the port number, or its mapping to a device, is right."));
+                              QStringLiteral("Check that the adapter is plugged in and that the "
+                                             "port number, or its mapping to a device, is right."));
         return false;
     }
     m_port = new QSerialPort(this);
@@ -94,7 +112,7 @@ bool SerialLine::openDevice(const QString& path) {
     m_port->setBaudRate(m_settings.baud);
     m_port->setParity(parityOf(m_settings.parity));
     m_port->setDataBits(static_cast<QSerialPort::DataBits>(m_settings.dataBits));
-    m_port->setStopBits(m_settings.stopBits == 2 ? QSerialPort::TwoStop
+    m_port->setStopBits(m_settings.stopBits == 2   ? QSerialPort::TwoStop
                         : m_settings.stopBits == 3 ? QSerialPort::OneAndHalfStop
                                                    : QSerialPort::OneStop);
     m_port->setFlowControl(m_handshaking == Handshaking::XonXoff  ? QSerialPort::SoftwareControl
@@ -106,17 +124,22 @@ bool SerialLine::openDevice(const QString& path) {
         delete m_port;
         m_port = nullptr;
         if (error == QSerialPort::DeviceNotFoundError) {
-            m_error = openFailure(path, QStringLiteral("no such device"),
-                                  QStringLiteral("Check that the adapter is plugged in and that the port number, or its mapping to a device, is right."));
+            m_error =
+                openFailure(path, QStringLiteral("no such device"),
+                            QStringLiteral("Check that the adapter is plugged in and that the port "
+                                           "number, or its mapping to a device, is right."));
         } else if (error == QSerialPort::PermissionError &&
                    ::access(path.toLocal8Bit().constData(), R_OK | W_OK) != 0) {
-            m_error = openFailure(path, QStringLiteral("Permission denied"),
-                                  QStringLiteral("Add your user to the group dialout and log in again."));
+            m_error =
+                openFailure(path, QStringLiteral("Permission denied"),
+                            QStringLiteral("Add your user to the group dialout and log in again."));
         } else if (error == QSerialPort::PermissionError) {
-            m_error = openFailure(path, QStringLiteral("the port is busy"),
-                                  QStringLiteral("Another program holds it; close that program and try again."));
+            m_error = openFailure(
+                path, QStringLiteral("the port is busy"),
+                QStringLiteral("Another program holds it; close that program and try again."));
         } else {
-            m_error = openFailure(path, systemReason, QStringLiteral("Check the adapter and the port settings."));
+            m_error = openFailure(path, systemReason,
+                                  QStringLiteral("Check the adapter and the port settings."));
         }
         return false;
     }
@@ -124,8 +147,11 @@ bool SerialLine::openDevice(const QString& path) {
     // An unplugged adapter: the port is gone, later operations report it.
     connect(m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (e == QSerialPort::ResourceError && m_port) {
-            m_error = QStringLiteral("%1 (COM%2) failed: %3. Check the cable and open the port again.")
-                          .arg(m_port->portName()).arg(m_commPort).arg(m_port->errorString());
+            m_error =
+                QStringLiteral("%1 (COM%2) failed: %3. Check the cable and open the port again.")
+                    .arg(m_port->portName())
+                    .arg(m_commPort)
+                    .arg(m_port->errorString());
             m_port->close();
         }
     });
@@ -161,12 +187,17 @@ bool SerialLine::setSettings(const QString& text) {
     }
     if (ok) {
         const QString stop = parts[3].trimmed();
-        s.stopBits = stop == QLatin1String("1") ? 1 : stop == QLatin1String("2") ? 2 : stop == QLatin1String("1.5") ? 3 : 0;
+        s.stopBits = stop == QLatin1String("1")     ? 1
+                     : stop == QLatin1String("2")   ? 2
+                     : stop == QLatin1String("1.5") ? 3
+                                                    : 0;
         ok = s.stopBits != 0;
     }
     if (!ok) {
-        m_error = QStringLiteral("The line settings \"%1\" of COM%2 are not valid. Use the form 115200,N,8,1.")
-                      .arg(text).arg(m_commPort);
+        m_error = QStringLiteral(
+                      "The line settings \"%1\" of COM%2 are not valid. Use the form 115200,N,8,1.")
+                      .arg(text)
+                      .arg(m_commPort);
         return false;
     }
     m_settings = s;
@@ -219,15 +250,22 @@ void SerialLine::clearOutBuffer() {
 
 bool SerialLine::output(const QByteArray& bytes) {
     if (m_sim) {
-        m_sim->write(bytes);
-        return true;
+        if (m_sim->write(bytes))
+            return true;
+        m_error = QStringLiteral("Cannot write to %1 (COM%2): the simulated adapter is unplugged.")
+                      .arg(target())
+                      .arg(m_commPort);
+        return false;
     }
     if (!m_port || !m_port->isOpen()) {
         m_error = QStringLiteral("COM%1 is not open.").arg(m_commPort);
         return false;
     }
     if (m_port->write(bytes) != bytes.size()) {
-        m_error = QStringLiteral("Cannot write to %1 (COM%2): %3.").arg(m_port->portName()).arg(m_commPort).arg(m_port->errorString());
+        m_error = QStringLiteral("Cannot write to %1 (COM%2): %3.")
+                      .arg(m_port->portName())
+                      .arg(m_commPort)
+                      .arg(m_port->errorString());
         return false;
     }
     // Hand the bytes to the driver now: the caller goes on to wait for the answer.
@@ -240,7 +278,8 @@ bool SerialLine::input(QByteArray* bytes) {
         m_error = QStringLiteral("COM%1 is not open.").arg(m_commPort);
         return false;
     }
-    const qsizetype n = m_inputLen == 0 ? m_in.size() : std::min<qsizetype>(m_inputLen, m_in.size());
+    const qsizetype n =
+        m_inputLen == 0 ? m_in.size() : std::min<qsizetype>(m_inputLen, m_in.size());
     *bytes = m_in.left(n);
     m_in.remove(0, n);
     return true;
@@ -264,4 +303,11 @@ void SerialLine::waitTurn(qsizetype wanted, qint64 msLeft) {
 
 FirmwareModel* SerialLine::simModel() const {
     return m_sim ? m_sim->model() : nullptr;
+}
+
+bool SerialLine::setSimUnplugged(bool unplugged) {
+    if (!m_sim)
+        return false;
+    m_sim->setUnplugged(unplugged);
+    return true;
 }

@@ -12,7 +12,6 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-
 #include <memory>
 
 class QSerialPort;
@@ -80,6 +79,9 @@ public:
 
     // The in-process model behind a sim: port while it is open (tests inspect it).
     FirmwareModel* simModel() const;
+    // Pulls the adapter of an open sim: port, as a USB adapter pulled in the middle of a
+    // sweep (or plugs it back): output() fails and nothing arrives. False for other ports.
+    bool setSimUnplugged(bool unplugged);
 
 private:
     struct LineSettings {

@@ -12,20 +12,34 @@ constexpr qsizetype kBufferLimit = 65536;
 } // namespace
 
 SimSerialLink::SimSerialLink(std::unique_ptr<FirmwareModel> model, bool paced)
-    : m_model(std::move(model)), m_pacer(paced ? WirePacer::byteRateOfBaud(kBaud) : 0.0) {}
+    : m_model(std::move(model)), m_pacer(paced ? WirePacer::byteRateOfBaud(kBaud) : 0.0) {
+    m_model->traceLine(QStringLiteral("port open"));
+}
 
-SimSerialLink::~SimSerialLink() = default;
+SimSerialLink::~SimSerialLink() {
+    m_model->traceLine(QStringLiteral("port closed"));
+}
 
-void SimSerialLink::write(const QByteArray& bytes) {
+bool SimSerialLink::write(const QByteArray& bytes) {
+    if (m_unplugged)
+        return false;
     const bool had = m_model->hasOutput();
     m_pacer.hostSent(bytes.size());
     m_model->hostBytes(bytes);
     if (!had && m_model->hasOutput())
         m_pacer.outputStarted();
+    return true;
+}
+
+void SimSerialLink::setUnplugged(bool unplugged) {
+    if (unplugged == m_unplugged)
+        return;
+    m_unplugged = unplugged;
+    m_model->traceLine(unplugged ? QStringLiteral("unplugged") : QStringLiteral("plugged in"));
 }
 
 void SimSerialLink::pump(QByteArray& buffer) {
-    if (!m_model->hasOutput())
+    if (m_unplugged || !m_model->hasOutput())
         return;
     const qsizetype room = std::max<qsizetype>(0, kBufferLimit - buffer.size());
     if (!m_pacer.paced()) {

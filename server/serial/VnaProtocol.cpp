@@ -34,7 +34,8 @@ void unpackRecords(const QByteArray& bytes, int count, short kind, QList<double>
     int offset = 0;
     if (kind == static_cast<short>(Kind::Phase))
         offset = 0;
-    else if (kind == static_cast<short>(Kind::ReturnLoss) || kind == static_cast<short>(Kind::Transmission))
+    else if (kind == static_cast<short>(Kind::ReturnLoss) ||
+             kind == static_cast<short>(Kind::Transmission))
         offset = 2;
     else
         return;

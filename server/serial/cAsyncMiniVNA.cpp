@@ -52,7 +52,8 @@ void cAsyncMiniVNA::recompute() {
     const auto f = vnawire::conversionFactor(m_multiplier, m_clock, m_offset);
     if (!f) {
         // A zero clock or multiplier: no factor can be formed, the old one stays.
-        raise(3, QStringLiteral("CLK Ref x CLK Mult = 0: Freq Mult invariato (") + numberToText(m_factor) + QLatin1Char(')'));
+        raise(3, QStringLiteral("CLK Ref x CLK Mult = 0: Freq Mult invariato (") +
+                     numberToText(m_factor) + QLatin1Char(')'));
         return;
     }
     m_factor = *f;
@@ -68,7 +69,8 @@ std::optional<qint32> cAsyncMiniVNA::toWord(qint64 freqHz) {
 
 void cAsyncMiniVNA::aInizializzaSweep(int startFreq, int stepFreq, short maxCampioniFreq) {
     if (maxCampioniFreq < 1 || maxCampioniFreq > vnawire::kMaxSamples) {
-        raise(3, QStringLiteral("numero campioni fuori limite (1-400): ") + numberToText(maxCampioniFreq));
+        raise(3, QStringLiteral("numero campioni fuori limite (1-400): ") +
+                     numberToText(maxCampioniFreq));
         return;
     }
     const auto step = toWord(stepFreq);
@@ -99,11 +101,11 @@ void cAsyncMiniVNA::aSetFrequenza(int Freq) {
         log(QStringLiteral("Return loss: ") + numberToText(m_magnitude[1]));
 }
 
-void cAsyncMiniVNA::leggiCampioni() {
+bool cAsyncMiniVNA::leggiCampioni() {
     for (const QByteArray& line : vnawire::requestLines(m_mode, m_startWord, m_count, m_stepWord)) {
         if (!m_line->output(line)) {
             raise(3, QStringLiteral("errore invio comando"));
-            return;
+            return false;
         }
         QThread::msleep(1); // gives the analyser time to take the line
     }
@@ -111,23 +113,20 @@ void cAsyncMiniVNA::leggiCampioni() {
     QElapsedTimer clock;
     clock.start();
     qsizetype waiting = m_line->inBufferCount();
-    bool served = false;
     while (waiting >= 0 && waiting < wanted && clock.elapsed() <= kReplyTimeoutMs) {
         m_line->waitTurn(wanted, kReplyTimeoutMs + 1 - clock.elapsed());
-        served = true;
         waiting = m_line->inBufferCount();
     }
-    if (!served)
-        yieldEvents(); // a stop request must get through even when the answer is already here
     if (waiting < wanted) {
         raise(3, QStringLiteral("timeout lettura campioni"));
-        return;
+        return true;
     }
     m_line->setInputMode(SerialLine::InputMode::Text);
     m_line->setInputLen(0);
     QByteArray bytes;
     m_line->input(&bytes);
     vnawire::unpackRecords(bytes, m_count, m_kind, m_kind == 1 ? m_phase : m_magnitude);
+    return true;
 }
 
 void cAsyncMiniVNA::Runnable_Start() {
@@ -135,8 +134,17 @@ void cAsyncMiniVNA::Runnable_Start() {
     setMySweepON(kRunning);
     resetVectors();
     while (mySweepON() > kStopRequested) {
-        leggiCampioni();
-        const QList<double>* vector = m_kind == 1 ? &m_phase : (m_kind == 2 || m_kind == 3) ? &m_magnitude : nullptr;
+        // Every turn serves calls, whatever the line does: the wait for the answer is skipped
+        // when it is already there or when the request could not be sent.
+        yieldEvents();
+        if (!leggiCampioni()) {
+            // A line that refuses the request (an adapter pulled out) would otherwise be
+            // retried, and reported, as fast as the processor goes.
+            sleepServing(kResendPauseMs);
+        }
+        const QList<double>* vector = m_kind == 1                    ? &m_phase
+                                      : (m_kind == 2 || m_kind == 3) ? &m_magnitude
+                                                                     : nullptr;
         if (vector) {
             waitForVectorCredit();
             emit aVettore(*vector);

@@ -7,7 +7,6 @@
 #include "SerialDevice.h"
 
 #include <QList>
-
 #include <optional>
 
 class cAsyncMiniVNA : public SerialDevice {
@@ -32,7 +31,7 @@ public:
     double aDDSoffset() const { return m_offset * 1000.0; }
     void setADDSoffset(double x);
 
-    double factor() const { return m_factor; }      // tuning word per Hz
+    double factor() const { return m_factor; } // tuning word per Hz
     qint32 startWord() const { return m_startWord; }
     qint32 stepWord() const { return m_stepWord; }
     int sampleCount() const { return m_count; }
@@ -42,6 +41,8 @@ public:
 
     static constexpr int kVectorSize = 401; // indices 0..400; samples at 1..count
     static constexpr qint64 kReplyTimeoutMs = 3000;
+    // Pause of the loop after a request that could not be sent, before the next one.
+    static constexpr int kResendPauseMs = 200;
 
 public Q_SLOTS:
     void Start();
@@ -57,7 +58,8 @@ private:
     void recompute();
     std::optional<qint32> toWord(qint64 freqHz);
     void resetVectors();
-    void leggiCampioni();
+    // One request and its answer; false when the request could not be sent.
+    bool leggiCampioni();
 
     short m_kind = 0;
     int m_mode = 0;

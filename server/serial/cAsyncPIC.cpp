@@ -3,7 +3,6 @@
 #include "PicProtocol.h"
 
 #include <QElapsedTimer>
-
 #include <limits>
 
 namespace {
@@ -159,6 +158,9 @@ void cAsyncPIC::Runnable_Start() {
     setMySweepON(kRunning);
     // From here a port fault in one step does not end the loop: that step is skipped.
     while (mySweepON() > kStopRequested && m_budget >= 1) {
+        // The reads below wait (and serve calls) only while bytes are missing: a line that
+        // keeps up, or an unpaced model, would never let a stop request or a disconnect in.
+        yieldEvents();
         QByteArray c;
         const Read start = leggiPIC(1, SerialLine::InputMode::Text, &c);
         if (start == Read::Ok && c.at(0) == picwire::kBlockStart) {

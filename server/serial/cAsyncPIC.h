@@ -20,10 +20,9 @@ public:
     short aSlowCPU() const { return mySlowCPU(); }
     void setASlowCPU(short v) { setMySlowCPU(v); }
 
-
     void Runnable_Start() override;
 
-    static constexpr int kVectorSize = 406;     // indices 0..405; samples at 1..400
+    static constexpr int kVectorSize = 406; // indices 0..405; samples at 1..400
     static constexpr int kRetryBudget = 800;
     static constexpr qint64 kAckTimeoutMs = 1000;
     static constexpr qint64 kReadTimeoutMs = 2000;

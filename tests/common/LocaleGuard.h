@@ -4,21 +4,17 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <ostream>
 
 // Readable QString values in test failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
+inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
-inline void PrintTo(const QLocale& l, std::ostream* os)
-{
+inline void PrintTo(const QLocale& l, std::ostream* os) {
     *os << l.name().toStdString();
 }
 
-class LocaleGuard
-{
+class LocaleGuard {
 public:
     explicit LocaleGuard(const QLocale& locale) { QLocale::setDefault(locale); }
     ~LocaleGuard() { QLocale::setDefault(m_saved); }

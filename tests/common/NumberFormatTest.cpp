@@ -1,33 +1,32 @@
-#include "LocaleGuard.h"
-#include "common/NumberFormat.h"
+#include "NumberFormat.h"
 
-#include <gtest/gtest.h>
+#include "LocaleGuard.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace {
 
 // Expected texts are written with English separators and translated for German.
-QString local(const char* english, const QLocale& locale)
-{
+QString local(const char* english, const QLocale& locale) {
     QString s = QString::fromLatin1(english);
     if (locale.decimalPoint() == QLatin1String(","))
         for (QChar& c : s)
-            c = c == QLatin1Char(',') ? QLatin1Char('.') : c == QLatin1Char('.') ? QLatin1Char(',') : c;
+            c = c == QLatin1Char(',')   ? QLatin1Char('.')
+                : c == QLatin1Char('.') ? QLatin1Char(',')
+                                        : c;
     return s;
 }
 
-class NumberFormatTest : public ::testing::TestWithParam<QLocale>
-{
+class NumberFormatTest : public ::testing::TestWithParam<QLocale> {
 protected:
     NumberFormatTest() : m_guard(GetParam()) {}
     QString L(const char* english) const { return local(english, GetParam()); }
     LocaleGuard m_guard;
 };
 
-TEST_P(NumberFormatTest, GroupedWholeNumbers)
-{
+TEST_P(NumberFormatTest, GroupedWholeNumbers) {
     EXPECT_EQ(formatNumber(1234567, "###,###,##0"), L("1,234,567"));
     EXPECT_EQ(formatNumber(-1234567, "###,###,##0"), L("-1,234,567"));
     EXPECT_EQ(formatNumber(0, "###,###,##0"), "0");
@@ -39,15 +38,13 @@ TEST_P(NumberFormatTest, GroupedWholeNumbers)
     EXPECT_EQ(formatNumber(-2.5, "###,###,##0"), "-3");
 }
 
-TEST_P(NumberFormatTest, ForcedDigitsAreGroupedToo)
-{
+TEST_P(NumberFormatTest, ForcedDigitsAreGroupedToo) {
     EXPECT_EQ(formatNumber(60000000, "###,000,000"), L("60,000,000"));
     EXPECT_EQ(formatNumber(5, "###,000,000"), L("000,005"));
     EXPECT_EQ(formatNumber(1234, "###,000,000"), L("001,234"));
 }
 
-TEST_P(NumberFormatTest, DecimalPictures)
-{
+TEST_P(NumberFormatTest, DecimalPictures) {
     EXPECT_EQ(formatNumber(1.2345, "#0.000"), L("1.235"));
     EXPECT_EQ(formatNumber(-0.5, "#0.000"), L("-0.500"));
     EXPECT_EQ(formatNumber(12.3456, "##0.000"), L("12.346"));
@@ -63,16 +60,14 @@ TEST_P(NumberFormatTest, DecimalPictures)
     EXPECT_EQ(formatNumber(9.9996, "#0.000"), L("10.000"));
 }
 
-TEST_P(NumberFormatTest, ValuesShownAsZeroHaveNoSign)
-{
+TEST_P(NumberFormatTest, ValuesShownAsZeroHaveNoSign) {
     EXPECT_EQ(formatNumber(-0.0004, "#0.000"), L("0.000"));
     EXPECT_EQ(formatNumber(-0.04, "#0.0"), L("0.0"));
     EXPECT_EQ(formatNumber(-0.0, "###,###,##0"), "0");
     EXPECT_EQ(formatNumber(-0.001, "Fixed"), L("0.00"));
 }
 
-TEST_P(NumberFormatTest, NamedFormats)
-{
+TEST_P(NumberFormatTest, NamedFormats) {
     EXPECT_EQ(formatNumber(1234567, "General Number"), "1234567");
     EXPECT_EQ(formatNumber(0.5, "General Number"), L("0.5"));
     EXPECT_EQ(formatNumber(1000.0 / 3.0, "Fixed"), L("333.33"));
@@ -82,8 +77,7 @@ TEST_P(NumberFormatTest, NamedFormats)
     EXPECT_EQ(formatNumber(-12.345, "Fixed"), L("-12.35"));
 }
 
-TEST_P(NumberFormatTest, NumberToTextIsTheShortest15DigitForm)
-{
+TEST_P(NumberFormatTest, NumberToTextIsTheShortest15DigitForm) {
     EXPECT_EQ(numberToText(0.5), L("0.5"));
     EXPECT_EQ(numberToText(-40.0), "-40");
     EXPECT_EQ(numberToText(0.1 + 0.2), L("0.3"));
@@ -98,15 +92,13 @@ TEST_P(NumberFormatTest, NumberToTextIsTheShortest15DigitForm)
     EXPECT_EQ(numberToText(std::numeric_limits<double>::quiet_NaN()), "NaN");
 }
 
-TEST_P(NumberFormatTest, SinglesKeepSevenDigits)
-{
+TEST_P(NumberFormatTest, SinglesKeepSevenDigits) {
     EXPECT_EQ(numberToText(1.1f), L("1.1"));
     EXPECT_EQ(numberToText(0.0025f), L("0.0025"));
     EXPECT_EQ(numberToText(-0.3f), L("-0.3"));
 }
 
-TEST_P(NumberFormatTest, BlankVariantAndIntegers)
-{
+TEST_P(NumberFormatTest, BlankVariantAndIntegers) {
     EXPECT_EQ(numberToTextBlank(0), " 0");
     EXPECT_EQ(numberToTextBlank(42949673), " 42949673");
     EXPECT_EQ(numberToTextBlank(-1), "-1");
@@ -117,6 +109,8 @@ TEST_P(NumberFormatTest, BlankVariantAndIntegers)
 
 INSTANTIATE_TEST_SUITE_P(Locales, NumberFormatTest,
                          ::testing::Values(LocaleGuard::english(), LocaleGuard::german()),
-                         [](const auto& info) { return info.param.bcp47Name().replace('-', '_').toStdString(); });
+                         [](const auto& info) {
+                             return info.param.bcp47Name().replace('-', '_').toStdString();
+                         });
 
 } // namespace

@@ -1,12 +1,12 @@
+#include "NumberParse.h"
+
 #include "LocaleGuard.h"
-#include "common/NumberParse.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(NumberParse, HexadecimalAndExponents)
-{
+TEST(NumberParse, HexadecimalAndExponents) {
     LocaleGuard guard(LocaleGuard::english());
     EXPECT_EQ(parseNumber("&H378"), 888.0);
     EXPECT_EQ(parseNumber("&h3bc"), 956.0);
@@ -20,8 +20,7 @@ TEST(NumberParse, HexadecimalAndExponents)
     EXPECT_EQ(parseNumber("1e999"), std::nullopt);
 }
 
-TEST(NumberParse, SignsBlanksAndBareSeparators)
-{
+TEST(NumberParse, SignsBlanksAndBareSeparators) {
     LocaleGuard guard(LocaleGuard::english());
     EXPECT_EQ(parseNumber(" -40 "), -40.0);
     EXPECT_EQ(parseNumber("+3"), 3.0);
@@ -31,8 +30,7 @@ TEST(NumberParse, SignsBlanksAndBareSeparators)
         EXPECT_EQ(parseNumber(bad), std::nullopt) << bad;
 }
 
-TEST(NumberParse, LocaleSeparators)
-{
+TEST(NumberParse, LocaleSeparators) {
     {
         LocaleGuard guard(LocaleGuard::english());
         EXPECT_EQ(parseNumber("1.5"), 1.5);
@@ -54,8 +52,7 @@ TEST(NumberParse, LocaleSeparators)
     }
 }
 
-TEST(NumberParse, LeadingNumberReadsLikeVal)
-{
+TEST(NumberParse, LeadingNumberReadsLikeVal) {
     for (const QLocale& locale : {LocaleGuard::english(), LocaleGuard::german()}) {
         LocaleGuard guard(locale);
         EXPECT_EQ(leadingNumber("12abc"), 12.0);

@@ -1,14 +1,12 @@
-#include "common/Rounding.h"
-
-#include <gtest/gtest.h>
+#include "Rounding.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace {
 
-TEST(Rounding, WholeNumbersHalvesToEven)
-{
+TEST(Rounding, WholeNumbersHalvesToEven) {
     EXPECT_EQ(roundHalfEven(0.5), 0.0);
     EXPECT_EQ(roundHalfEven(1.5), 2.0);
     EXPECT_EQ(roundHalfEven(2.5), 2.0);
@@ -21,8 +19,7 @@ TEST(Rounding, WholeNumbersHalvesToEven)
     EXPECT_EQ(roundHalfEven((1001000.0 - 1000000.0) / 400.0), 2.0);
 }
 
-TEST(Rounding, DecimalsHalvesToEvenOnTheDecimalForm)
-{
+TEST(Rounding, DecimalsHalvesToEvenOnTheDecimalForm) {
     EXPECT_DOUBLE_EQ(roundHalfEven(0.0025, 3), 0.002);
     EXPECT_DOUBLE_EQ(roundHalfEven(0.0035, 3), 0.004);
     EXPECT_DOUBLE_EQ(roundHalfEven(2.675, 2), 2.68);
@@ -36,8 +33,7 @@ TEST(Rounding, DecimalsHalvesToEvenOnTheDecimalForm)
     EXPECT_TRUE(std::isnan(roundHalfEven(std::nan(""), 3)));
 }
 
-TEST(Rounding, Int16RangeAndOverflow)
-{
+TEST(Rounding, Int16RangeAndOverflow) {
     EXPECT_EQ(toInt16(32767.4), qint16(32767));
     EXPECT_EQ(toInt16(32766.5), qint16(32766));
     EXPECT_EQ(toInt16(32767.5), std::nullopt); // rounds to 32768
@@ -53,8 +49,7 @@ TEST(Rounding, Int16RangeAndOverflow)
     EXPECT_TRUE(ok);
 }
 
-TEST(Rounding, Int32AndByteRangeAndOverflow)
-{
+TEST(Rounding, Int32AndByteRangeAndOverflow) {
     EXPECT_EQ(toInt32(2147483647.0), 2147483647);
     EXPECT_EQ(toInt32(2147483647.5), std::nullopt);
     EXPECT_EQ(toInt32(-2147483648.0), std::numeric_limits<qint32>::min());

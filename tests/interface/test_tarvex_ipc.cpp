@@ -1,7 +1,7 @@
 // Client and server across the real process boundary: a tarvex serving the test devices,
 // reached through TarvexLauncher and the generated proxies.
-#include "ServedInterfaceCheck.h"
 #include "IpcFixture.h"
+#include "ServedInterfaceCheck.h"
 
 #include <QDBusInterface>
 #include <QDBusReply>

@@ -1,6 +1,6 @@
 // The tarvex program itself: its command line and the objects it serves.
-#include "ServedInterfaceCheck.h"
 #include "IpcFixture.h"
+#include "ServedInterfaceCheck.h"
 
 #include <QDBusInterface>
 #include <QDBusReply>
@@ -111,6 +111,78 @@ TEST(TarvexProgram, ServedObjectsMatchTheirInterfaces) {
             << o.node;
     }
     EXPECT_TRUE(launcher.stop());
+}
+
+TEST(TarvexProgram, SimLogRecordsWhatTheHardwareSawInOrder) {
+    testApp();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A log that cannot be written is reported at once, before any client comes.
+    const QString badLog = dir.filePath(QStringLiteral("no/such/sim.log"));
+    const ProgramRun bad =
+        runProgram({QStringLiteral("--listen"),
+                    QStringLiteral("unix:path=") + dir.filePath(QStringLiteral("s")),
+                    QStringLiteral("--lpt-driver"), QStringLiteral("sim"),
+                    QStringLiteral("--sim-log"), badLog});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_TRUE(bad.err.contains(badLog)) << qPrintable(bad.err);
+    EXPECT_FALSE(bad.out.contains(QLatin1String("READY")));
+    EXPECT_TRUE(runProgram({QStringLiteral("--help")}).out.contains(QLatin1String("--sim-log")));
+
+    const QString logPath = dir.filePath(QStringLiteral("sim.log"));
+    TarvexLauncher launcher;
+    launcher.setProgramDir(binDir());
+    QString error;
+    ASSERT_TRUE(launcher.start({QStringLiteral("--lpt-driver"), QStringLiteral("sim"),
+                                QStringLiteral("--com"), QStringLiteral("1=sim:pic"),
+                                QStringLiteral("--sim-pace"), QStringLiteral("max"),
+                                QStringLiteral("--sim-log"), logPath},
+                               &error))
+        << qPrintable(error);
+    CAsyncLPTProxy lpt(QString(), QStringLiteral("/cAsyncLPT"), launcher.connection());
+    CAsyncPICProxy pic(QString(), QStringLiteral("/cAsyncPIC"), launcher.connection());
+    ASSERT_TRUE(lpt.aInizializzaLPT(888).value());
+    lpt.setADeviceDDS(QStringLiteral("AD9850"));
+    lpt.setADeviceADC(QStringLiteral("8bit"));
+    lpt.setAClock(100e6);
+    lpt.setAMultiplier(0);
+    lpt.aInizializzaDDS().waitForFinished();
+    lpt.aSetFrequenzaDDS(10000000).waitForFinished();
+    lpt.aSetAttenuator(0xA5, 1).waitForFinished();
+    lpt.aExitLPT().waitForFinished();
+    ASSERT_TRUE(pic.aInizializzaCOMM(1, QStringLiteral("115200,N,8,1")).value());
+    EXPECT_TRUE(pic.aScriviPIC(QStringLiteral("A"), 7000000).value());
+    // The window's shutdown: stop, then close the port, which ends the server.
+    pic.setASweepON(2);
+    launcher.expectExit();
+    pic.aExitCOMM().waitForFinished();
+    EXPECT_TRUE(launcher.stop()); // it had ended by itself
+
+    QFile file(logPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    // 2^32 / 100 MHz x 10 MHz = 429496729.6, loaded as 429496730: 10000000.009 Hz.
+    const QStringList expected = {
+        QStringLiteral("lpt: port open at 888"),
+        QStringLiteral("dds: reset"),
+        QStringLiteral("dds: load 429496730 control 0x00 bits 40 -> 10000000.009 Hz"),
+        QStringLiteral("aux1: latch 0xa5"),
+        QStringLiteral("lpt: port closed"),
+        QStringLiteral("pic: port open"),
+        QStringLiteral("pic: A 7000000"),
+        QStringLiteral("pic: E"),
+        QStringLiteral("pic: port closed"),
+    };
+    qsizetype at = -1;
+    for (const QString& line : expected) {
+        const qsizetype next = lines.indexOf(line, at + 1);
+        EXPECT_GT(next, at) << qPrintable(line) << " missing or out of order in:\n"
+                            << qPrintable(lines.join(QLatin1Char('\n')));
+        if (next < 0)
+            break;
+        at = next;
+    }
+    EXPECT_EQ(lines.count(QStringLiteral("dds: reset")), 1);
 }
 
 TEST(TarvexProgram, SessionBusServesTheObjectsUnderTheServiceName) {

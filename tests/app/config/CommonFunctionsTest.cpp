@@ -1,17 +1,15 @@
+#include "CommonFunctions.h"
+
 #include "LocaleGuard.h"
 #include "TestFiles.h"
-#include "app/config/CommonFunctions.h"
 
 #include <QFileInfo>
-
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 
-TEST(LeggiIni, MissingOrEmptyKeyGivesTheDefaultAndWritesItBack)
-{
+TEST(LeggiIni, MissingOrEmptyKeyGivesTheDefaultAndWritesItBack) {
     ScratchIni s;
     EXPECT_EQ(leggiINI("Config", "Interface", s.path(), "2"), "2");
     EXPECT_EQ(readLines(s.path()), QStringList({"[Config]", "Interface=2"}));
@@ -25,15 +23,13 @@ TEST(LeggiIni, MissingOrEmptyKeyGivesTheDefaultAndWritesItBack)
               QStringList({"[Config]", "Interface=2", "DDS Device=AD9850", "ADC Device=8bit"}));
 }
 
-TEST(LeggiIni, ReadsAtMost254Characters)
-{
+TEST(LeggiIni, ReadsAtMost254Characters) {
     ScratchIni s;
     writeBytes(s.path(), "[Aux1]\nTitle=" + QByteArray(300, 'a') + "\n");
     EXPECT_EQ(leggiINI("Aux1", "Title", s.path(), "Aux 1"), QString(254, QLatin1Char('a')));
 }
 
-TEST(ProbeIni, AnswersPresenceAndWritesNothing)
-{
+TEST(ProbeIni, AnswersPresenceAndWritesNothing) {
     ScratchIni s;
     EXPECT_FALSE(probeINI("Config", "DDS Device", s.path()));
     EXPECT_FALSE(QFileInfo::exists(s.path()));
@@ -45,8 +41,7 @@ TEST(ProbeIni, AnswersPresenceAndWritesNothing)
     EXPECT_EQ(readBytes(s.path()), before);
 }
 
-TEST(ScriviLog, OnlyWhenEnabledAndInOrder)
-{
+TEST(ScriviLog, OnlyWhenEnabledAndInOrder) {
     QStringList lines;
     setLogSink([&lines](const QString& l) { lines << l; });
     setLogEnabled(false);
@@ -65,8 +60,7 @@ TEST(ScriviLog, OnlyWhenEnabledAndInOrder)
     setLogEnabled(false);
 }
 
-TEST(DecimalSeparator, NormalisesEitherConventionToTheLocale)
-{
+TEST(DecimalSeparator, NormalisesEitherConventionToTheLocale) {
     {
         LocaleGuard guard(LocaleGuard::german());
         EXPECT_EQ(separatoreDecimale(), QLatin1Char(','));
@@ -81,8 +75,7 @@ TEST(DecimalSeparator, NormalisesEitherConventionToTheLocale)
     }
 }
 
-TEST(VoltDb, ConversionsPerScale)
-{
+TEST(VoltDb, ConversionsPerScale) {
     EXPECT_DOUBLE_EQ(voltToDb(1.0, 1), 0.0);
     EXPECT_DOUBLE_EQ(voltToDb(1.0, 3), -20.0);
     EXPECT_DOUBLE_EQ(voltToDb(0.0, 1), -100.0);

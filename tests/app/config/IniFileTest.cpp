@@ -1,16 +1,15 @@
+#include "IniFile.h"
+
 #include "LocaleGuard.h"
 #include "TestFiles.h"
-#include "app/config/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(IniFile, NamesCompareWithoutCase)
-{
+TEST(IniFile, NamesCompareWithoutCase) {
     ScratchIni s;
     IniFile ini(s.path());
     ASSERT_TRUE(ini.setValue("Config", "DDS Max freq", "60000000"));
@@ -20,8 +19,7 @@ TEST(IniFile, NamesCompareWithoutCase)
     EXPECT_EQ(readLines(s.path()), QStringList({"[Config]", "DDS Max freq=50000000"}));
 }
 
-TEST(IniFile, MissingFileSectionOrKeyAndFirstWriteCreatesThem)
-{
+TEST(IniFile, MissingFileSectionOrKeyAndFirstWriteCreatesThem) {
     ScratchIni s;
     const QString path = s.dir() + "/sub/Sweep.ini";
     IniFile ini(path);
@@ -34,11 +32,11 @@ TEST(IniFile, MissingFileSectionOrKeyAndFirstWriteCreatesThem)
     EXPECT_EQ(ini.value("Nope", "Log"), std::nullopt);
 }
 
-TEST(IniFile, ValuesAreTrimmedAndCutTo254Characters)
-{
+TEST(IniFile, ValuesAreTrimmedAndCutTo254Characters) {
     ScratchIni s;
     const QString longValue(300, QLatin1Char('x'));
-    writeBytes(s.path(), "[A]\n  Key  =  spaced value  \nEmpty=\nLong=" + longValue.toLatin1() + "\n");
+    writeBytes(s.path(),
+               "[A]\n  Key  =  spaced value  \nEmpty=\nLong=" + longValue.toLatin1() + "\n");
     IniFile ini(s.path());
     EXPECT_EQ(ini.value("A", "Key"), QString("spaced value"));
     EXPECT_EQ(ini.value("A", "Empty"), QString(""));
@@ -49,8 +47,7 @@ TEST(IniFile, ValuesAreTrimmedAndCutTo254Characters)
     EXPECT_TRUE(readBytes(s.path()).contains(longValue.toLatin1()));
 }
 
-TEST(IniFile, OrderCommentsAndUnknownLinesAreKept)
-{
+TEST(IniFile, OrderCommentsAndUnknownLinesAreKept) {
     ScratchIni s;
     writeBytes(s.path(), "; Sweep settings\r\n"
                          "[Config]\r\n"
@@ -81,8 +78,7 @@ TEST(IniFile, OrderCommentsAndUnknownLinesAreKept)
     EXPECT_EQ(ini.keys("CONFIG"), QStringList({"Interface", "DDS Device"}));
 }
 
-TEST(IniFile, FirstOfDuplicateSectionsAndKeysWins)
-{
+TEST(IniFile, FirstOfDuplicateSectionsAndKeysWins) {
     ScratchIni s;
     writeBytes(s.path(), "[A]\nk=1\nk=2\n[B]\nk=3\n[a]\nk=4\n");
     IniFile ini(s.path());
@@ -91,8 +87,7 @@ TEST(IniFile, FirstOfDuplicateSectionsAndKeysWins)
     EXPECT_EQ(readLines(s.path()), QStringList({"[A]", "k=9", "k=2", "[B]", "k=3", "[a]", "k=4"}));
 }
 
-TEST(IniFile, SectionRemoval)
-{
+TEST(IniFile, SectionRemoval) {
     ScratchIni s;
     writeBytes(s.path(), "[Config]\nInterface=2\n[Attenuator]\nx=1\n; old\n\n[Debug]\nLog=1\n");
     IniFile ini(s.path());
@@ -107,8 +102,7 @@ TEST(IniFile, SectionRemoval)
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
-TEST(IniFile, LineBreaksCannotInjectSectionsOrKeys)
-{
+TEST(IniFile, LineBreaksCannotInjectSectionsOrKeys) {
     ScratchIni s;
     IniFile ini(s.path());
     ASSERT_TRUE(ini.setValue("Aux1", "Title", "Att\n[Config]\r\nInterface=9"));
@@ -117,8 +111,7 @@ TEST(IniFile, LineBreaksCannotInjectSectionsOrKeys)
     EXPECT_EQ(readLines(s.path()).size(), 2);
 }
 
-TEST(IniFile, AtomicWriteKeepsPermissionsAndLeavesNoTemporaries)
-{
+TEST(IniFile, AtomicWriteKeepsPermissionsAndLeavesNoTemporaries) {
     ScratchIni s;
     writeBytes(s.path(), "[Config]\nInterface=2\n");
     QFile::setPermissions(s.path(), QFile::ReadOwner | QFile::WriteOwner);
@@ -126,12 +119,12 @@ TEST(IniFile, AtomicWriteKeepsPermissionsAndLeavesNoTemporaries)
     ASSERT_TRUE(ini.setValue("Config", "DDS Device", "AD9850"));
     const QFile::Permissions perms = QFile::permissions(s.path());
     EXPECT_TRUE(perms.testFlags(QFile::ReadOwner | QFile::WriteOwner));
-    EXPECT_FALSE(perms & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    EXPECT_FALSE(perms &
+                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
     EXPECT_EQ(QDir(s.dir()).entryList(QDir::Files | QDir::Hidden), QStringList({"Sweep.ini"}));
 }
 
-TEST(IniFile, UnreadableFileIsNeverReplaced)
-{
+TEST(IniFile, UnreadableFileIsNeverReplaced) {
     // A path that exists but cannot be read as a file: writing must fail, not start afresh.
     ScratchIni s;
     ASSERT_TRUE(QDir().mkpath(s.path()));
@@ -141,8 +134,7 @@ TEST(IniFile, UnreadableFileIsNeverReplaced)
     EXPECT_TRUE(QFileInfo(s.path()).isDir());
 }
 
-TEST(IniFile, TwoWritersKeepEachOthersKeys)
-{
+TEST(IniFile, TwoWritersKeepEachOthersKeys) {
     ScratchIni s;
     IniFile dialog(s.path());
     IniFile window(s.path());
@@ -154,8 +146,7 @@ TEST(IniFile, TwoWritersKeepEachOthersKeys)
     EXPECT_EQ(window.value("Config", "DDS Device"), QString("AD9951"));
 }
 
-TEST(IniFile, EightBitFilesFromWindowsAreRead)
-{
+TEST(IniFile, EightBitFilesFromWindowsAreRead) {
     ScratchIni s;
     writeBytes(s.path(), QByteArray("[Aux1]\nTitle=D\xe4mpfung\n"));
     EXPECT_EQ(IniFile(s.path()).value("Aux1", "Title"), QString::fromUtf8("Dämpfung"));

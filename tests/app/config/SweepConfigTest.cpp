@@ -1,17 +1,16 @@
+#include "SweepConfig.h"
+
+#include "IniFile.h"
 #include "LocaleGuard.h"
 #include "TestFiles.h"
-#include "app/config/IniFile.h"
-#include "app/config/SweepConfig.h"
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
 
 namespace {
 
-class SweepConfigRead : public ::testing::TestWithParam<QLocale>
-{
+class SweepConfigRead : public ::testing::TestWithParam<QLocale> {
 protected:
     SweepConfigRead() : m_guard(GetParam()), cfg(s.path()) {}
     LocaleGuard m_guard;
@@ -19,8 +18,7 @@ protected:
     SweepConfig cfg;
 };
 
-TEST_P(SweepConfigRead, FreshFileFillsInTheOrderKeysAreRead)
-{
+TEST_P(SweepConfigRead, FreshFileFillsInTheOrderKeysAreRead) {
     EXPECT_TRUE(cfg.isFirstRun());
     cfg.removeObsoleteSections();
     EXPECT_FALSE(QFileInfo::exists(s.path())); // probe and removal create nothing
@@ -29,16 +27,19 @@ TEST_P(SweepConfigRead, FreshFileFillsInTheOrderKeysAreRead)
     ASSERT_TRUE(cfg.readAll());
 
     IniFile ini(s.path());
-    EXPECT_EQ(ini.sections(), QStringList({"Config", "Debug", "Parallel Port", "Serial Port", "Sweep Generator"}));
-    EXPECT_EQ(ini.keys("Config"), QStringList({"Interface", "DDS Device", "DDS Multiplier", "DDS Xtal freq",
-                                               "DDS Max freq", "DDS Min freq", "DDS Offset", "ADC Device",
-                                               "ADC Offset", "ADC Step", "ADC Channel"}));
+    EXPECT_EQ(ini.sections(),
+              QStringList({"Config", "Debug", "Parallel Port", "Serial Port", "Sweep Generator"}));
+    EXPECT_EQ(ini.keys("Config"),
+              QStringList({"Interface", "DDS Device", "DDS Multiplier", "DDS Xtal freq",
+                           "DDS Max freq", "DDS Min freq", "DDS Offset", "ADC Device", "ADC Offset",
+                           "ADC Step", "ADC Channel"}));
     EXPECT_EQ(ini.keys("Debug"), QStringList({"Log", "USB API", "Slow CPU"}));
     EXPECT_EQ(ini.keys("Parallel Port"), QStringList({"LPT", "Driver"}));
     EXPECT_EQ(ini.keys("Serial Port"), QStringList({"CommPort", "Settings", "Device"}));
     EXPECT_EQ(ini.keys("Sweep Generator"),
-              QStringList({"Scale", "Start", "Stop", "Marker 0", "Marker 1", "Marker 2", "Marker 3", "Marker 4",
-                           "Max scaleV", "Max scaleDb", "Sweep mode", "Cursor mode", "Aux_1", "Aux_2", "Pot_2"}));
+              QStringList({"Scale", "Start", "Stop", "Marker 0", "Max scaleV", "Max scaleDb",
+                           "Sweep mode", "Cursor mode", "Aux_1", "Aux_2", "Pot_2", "Marker 3",
+                           "Marker 4", "Marker 1", "Marker 2"}));
     EXPECT_EQ(ini.value("Parallel Port", "LPT"), QString("&H378"));
     EXPECT_EQ(ini.value("Serial Port", "Device"), QString(""));
     EXPECT_FALSE(cfg.isFirstRun());
@@ -48,8 +49,7 @@ TEST_P(SweepConfigRead, FreshFileFillsInTheOrderKeysAreRead)
     EXPECT_EQ(cfg.maxScaleVText, QString("1") + GetParam().decimalPoint() + "5");
 }
 
-TEST_P(SweepConfigRead, EmptyOrNonNumericValuesAreReplacedByTheirDefaults)
-{
+TEST_P(SweepConfigRead, EmptyOrNonNumericValuesAreReplacedByTheirDefaults) {
     writeBytes(s.path(), "[Config]\nInterface=\nDDS Xtal freq=abc\nDDS Multiplier=99999\n"
                          "[Sweep Generator]\nStart=12x\nSweep mode=7\nMarker 0=-1\nAux_1=300\n"
                          "Max scaleDb=1e99\n[Debug]\nLog=maybe\nUSB API=True\n");
@@ -74,8 +74,7 @@ TEST_P(SweepConfigRead, EmptyOrNonNumericValuesAreReplacedByTheirDefaults)
     EXPECT_EQ(ini.keys("Config").first(), "Interface");
 }
 
-TEST_P(SweepConfigRead, ScaleTenIsThreeAndUnknownScalesAreReset)
-{
+TEST_P(SweepConfigRead, ScaleTenIsThreeAndUnknownScalesAreReset) {
     writeBytes(s.path(), "[Sweep Generator]\nScale=10\n");
     cfg.readMainWindowState();
     EXPECT_EQ(cfg.scala, 3);
@@ -88,8 +87,7 @@ TEST_P(SweepConfigRead, ScaleTenIsThreeAndUnknownScalesAreReset)
     EXPECT_EQ(cfg.scala, 4);
 }
 
-TEST_P(SweepConfigRead, StartAndStopAreClampedButNotWrittenBack)
-{
+TEST_P(SweepConfigRead, StartAndStopAreClampedButNotWrittenBack) {
     writeBytes(s.path(), "[Config]\nDDS Max freq=60000000\nDDS Min freq=10\n"
                          "[Sweep Generator]\nStart=99999999\nStop=99999999\n");
     cfg.readDdsParameters();
@@ -106,16 +104,20 @@ TEST_P(SweepConfigRead, StartAndStopAreClampedButNotWrittenBack)
     EXPECT_EQ(cfg.freqStop, 3); // no lower check on Stop
 }
 
-TEST_P(SweepConfigRead, FractionalKeysReadUnderEitherSeparator)
-{
+TEST_P(SweepConfigRead, FractionalKeysReadUnderEitherSeparator) {
     for (const char sep : {'.', ','}) {
         const QByteArray d(1, sep);
-        writeBytes(s.path(), "[Config]\nDDS Offset=0" + d + "5\nADC Step=0" + d + "0049\n"
-                             "[Sweep Generator]\nMax scaleV=2" + d + "5\nMax scaleDb=-40" + d + "5\n"
-                             "Marker 3=1" + d + "25\n");
+        writeBytes(s.path(), "[Config]\nDDS Offset=0" + d + "5\nADC Step=0" + d +
+                                 "0049\n"
+                                 "[Sweep Generator]\nMax scaleV=2" +
+                                 d + "5\nMax scaleDb=-40" + d +
+                                 "5\n"
+                                 "Marker 3=1" +
+                                 d + "25\n");
         cfg.readDdsParameters();
         cfg.readAdcParameters();
         cfg.readMainWindowState();
+        cfg.readMarkers();
         EXPECT_DOUBLE_EQ(cfg.ddsOffset, 0.5) << sep;
         EXPECT_FLOAT_EQ(cfg.adcStep, 0.0049f) << sep;
         EXPECT_FLOAT_EQ(cfg.maxScaleV, 2.5f) << sep;
@@ -124,8 +126,7 @@ TEST_P(SweepConfigRead, FractionalKeysReadUnderEitherSeparator)
     }
 }
 
-TEST_P(SweepConfigRead, DeviceNamesAreSubstringChecks)
-{
+TEST_P(SweepConfigRead, DeviceNamesAreSubstringChecks) {
     EXPECT_TRUE(SweepConfig::ddsDeviceAllowed("9851"));
     EXPECT_FALSE(SweepConfig::ddsDeviceAllowed("AD9852"));
     EXPECT_FALSE(SweepConfig::ddsDeviceAllowed("ad9850"));
@@ -137,9 +138,9 @@ TEST_P(SweepConfigRead, DeviceNamesAreSubstringChecks)
     EXPECT_FALSE(cfg.readAll());
 }
 
-TEST_P(SweepConfigRead, PortsHexAddressDriverAndDevice)
-{
-    writeBytes(s.path(), "[parallel port]\nlpt=&h278\nDriver=SIM\n[Serial Port]\nCommPort=3\nDevice= /dev/ttyUSB0 \n");
+TEST_P(SweepConfigRead, PortsHexAddressDriverAndDevice) {
+    writeBytes(s.path(), "[parallel port]\nlpt=&h278\nDriver=SIM\n[Serial "
+                         "Port]\nCommPort=3\nDevice= /dev/ttyUSB0 \n");
     cfg.readPorts();
     EXPECT_EQ(cfg.lptAddress, 632);
     EXPECT_EQ(cfg.lptDriver, "sim");
@@ -150,8 +151,7 @@ TEST_P(SweepConfigRead, PortsHexAddressDriverAndDevice)
     EXPECT_EQ(IniFile(s.path()).value("Parallel Port", "Driver"), QString("auto"));
 }
 
-TEST_P(SweepConfigRead, AttenuatorSectionIsRemoved)
-{
+TEST_P(SweepConfigRead, AttenuatorSectionIsRemoved) {
     writeBytes(s.path(), "[Config]\nDDS Device=AD9850\n[Attenuator]\nStep=1\n[Debug]\nLog=1\n");
     cfg.removeObsoleteSections();
     EXPECT_EQ(IniFile(s.path()).sections(), QStringList({"Config", "Debug"}));
@@ -160,8 +160,7 @@ TEST_P(SweepConfigRead, AttenuatorSectionIsRemoved)
     EXPECT_TRUE(cfg.logEnabled);
 }
 
-TEST_P(SweepConfigRead, AuxPanelsReadOnlyWhatIsEnabled)
-{
+TEST_P(SweepConfigRead, AuxPanelsReadOnlyWhatIsEnabled) {
     AuxConfig aux1 = cfg.readAux(1);
     EXPECT_FALSE(aux1.enabled);
     EXPECT_EQ(aux1.title, "Aux 1");
@@ -189,20 +188,19 @@ TEST_P(SweepConfigRead, AuxPanelsReadOnlyWhatIsEnabled)
     EXPECT_EQ(IniFile(s.path()).value("Aux2", "PotMax"), QString("255"));
 }
 
-TEST_P(SweepConfigRead, SetupLoaderUsesItsOwnDefaults)
-{
+TEST_P(SweepConfigRead, SetupLoaderUsesItsOwnDefaults) {
     EXPECT_FALSE(cfg.hasHardwareSection("Interface2"));
     cfg.readHardwareSection("Interface2");
     EXPECT_EQ(cfg.adcStep, 5.0f);
     EXPECT_EQ(cfg.adcOffset, 0.0f);
     EXPECT_TRUE(cfg.hasHardwareSection("interface2"));
     EXPECT_EQ(IniFile(s.path()).keys("Interface2"),
-              QStringList({"DDS Device", "DDS Multiplier", "DDS Xtal freq", "DDS Max freq", "DDS Min freq",
-                           "DDS Offset", "ADC Device", "ADC Step", "ADC Channel", "ADC Offset"}));
+              QStringList({"DDS Device", "DDS Multiplier", "DDS Xtal freq", "DDS Max freq",
+                           "DDS Min freq", "DDS Offset", "ADC Device", "ADC Step", "ADC Channel",
+                           "ADC Offset"}));
 }
 
-TEST_P(SweepConfigRead, IniLocation)
-{
+TEST_P(SweepConfigRead, IniLocation) {
     ScratchIni home;
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", home.dir().toUtf8());
@@ -219,6 +217,8 @@ TEST_P(SweepConfigRead, IniLocation)
 
 INSTANTIATE_TEST_SUITE_P(Locales, SweepConfigRead,
                          ::testing::Values(LocaleGuard::english(), LocaleGuard::german()),
-                         [](const auto& info) { return info.param.bcp47Name().replace('-', '_').toStdString(); });
+                         [](const auto& info) {
+                             return info.param.bcp47Name().replace('-', '_').toStdString();
+                         });
 
 } // namespace

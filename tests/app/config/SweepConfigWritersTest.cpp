@@ -1,20 +1,17 @@
+#include "IniFile.h"
 #include "LocaleGuard.h"
+#include "SweepConfig.h"
 #include "TestFiles.h"
-#include "app/config/IniFile.h"
-#include "app/config/SweepConfig.h"
 
 #include <QRegularExpression>
-
 #include <gtest/gtest.h>
 
 namespace {
 
-class SweepConfigWrite : public ::testing::TestWithParam<QLocale>
-{
+class SweepConfigWrite : public ::testing::TestWithParam<QLocale> {
 protected:
     SweepConfigWrite() : m_guard(GetParam()), cfg(s.path()) {}
-    QString L(const char* english) const
-    {
+    QString L(const char* english) const {
         QString t = QString::fromLatin1(english);
         if (GetParam().decimalPoint() == QLatin1String(","))
             t.replace(QLatin1Char('.'), QLatin1Char(','));
@@ -25,8 +22,7 @@ protected:
     SweepConfig cfg;
 };
 
-TEST_P(SweepConfigWrite, ClosingWritesTheWindowStateInOrder)
-{
+TEST_P(SweepConfigWrite, ClosingWritesTheWindowStateInOrder) {
     cfg.freqStart = 1500000;
     cfg.freqStop = 2500000;
     cfg.vistaCorrente = 1;
@@ -43,8 +39,9 @@ TEST_P(SweepConfigWrite, ClosingWritesTheWindowStateInOrder)
     IniFile ini(s.path());
     EXPECT_EQ(ini.sections(), QStringList({"Sweep Generator", "Config"}));
     EXPECT_EQ(ini.keys("Sweep Generator"),
-              QStringList({"Start", "Stop", "Marker 0", "Marker 1", "Marker 2", "Marker 3", "Marker 4", "Max scaleV",
-                           "Max scaleDb", "Scale", "Sweep mode", "Aux_1", "Aux_2", "Pot_2"}));
+              QStringList({"Start", "Stop", "Marker 0", "Marker 1", "Marker 2", "Marker 3",
+                           "Marker 4", "Max scaleV", "Max scaleDb", "Scale", "Sweep mode", "Aux_1",
+                           "Aux_2", "Pot_2"}));
     EXPECT_EQ(ini.keys("Config"), QStringList({"DDS Offset", "ADC Offset"}));
     EXPECT_EQ(ini.value("Sweep Generator", "Marker 1"), QString("1000000"));
     EXPECT_EQ(ini.value("Sweep Generator", "Marker 3"), L("-12.5"));
@@ -55,24 +52,21 @@ TEST_P(SweepConfigWrite, ClosingWritesTheWindowStateInOrder)
     EXPECT_EQ(ini.value("Config", "ADC Offset"), L("0.25"));
 }
 
-TEST_P(SweepConfigWrite, MarkerFrequencyThatIsNoNumberKeepsTheStoredValue)
-{
+TEST_P(SweepConfigWrite, MarkerFrequencyThatIsNoNumberKeepsTheStoredValue) {
     writeBytes(s.path(), "[Sweep Generator]\nMarker 1=1234\n");
     cfg.writeOnClose("12ab", "7", "0", "0");
     EXPECT_EQ(IniFile(s.path()).value("Sweep Generator", "Marker 1"), QString("1234"));
     EXPECT_EQ(IniFile(s.path()).value("Sweep Generator", "Marker 2"), QString("7"));
 }
 
-TEST_P(SweepConfigWrite, ScaleTenIsSavedAsThree)
-{
+TEST_P(SweepConfigWrite, ScaleTenIsSavedAsThree) {
     writeBytes(s.path(), "[Sweep Generator]\nScale=10\n");
     cfg.readMainWindowState();
     cfg.writeOnClose(cfg.marker1, cfg.marker2, cfg.marker3, cfg.marker4);
     EXPECT_EQ(IniFile(s.path()).value("Sweep Generator", "Scale"), QString("3"));
 }
 
-TEST_P(SweepConfigWrite, ValuesWrittenUnderOneSeparatorReadUnderTheOther)
-{
+TEST_P(SweepConfigWrite, ValuesWrittenUnderOneSeparatorReadUnderTheOther) {
     cfg.ddsOffset = 0.5;
     cfg.adcOffset = -0.125f;
     cfg.maxScaleV = 2.5f;
@@ -89,8 +83,7 @@ TEST_P(SweepConfigWrite, ValuesWrittenUnderOneSeparatorReadUnderTheOther)
     EXPECT_EQ(reader.marker4, QString("-3") + other.decimalPoint() + "25");
 }
 
-TEST_P(SweepConfigWrite, SetupApplyWritesItsKeysInOrderOverTheStartupSpelling)
-{
+TEST_P(SweepConfigWrite, SetupApplyWritesItsKeysInOrderOverTheStartupSpelling) {
     cfg.readAll(); // fresh file with the start-up spelling "DDS Max freq"
     cfg.interfaccia = 1;
     cfg.ddsDevice = "AD9951";
@@ -112,12 +105,17 @@ TEST_P(SweepConfigWrite, SetupApplyWritesItsKeysInOrderOverTheStartupSpelling)
 
     IniFile ini(s.path());
     EXPECT_EQ(ini.value("Config", "DDS Max freq"), QString("150000000"));
-    EXPECT_EQ(ini.keys("Config").filter(QRegularExpression("^DDS Max freq$", QRegularExpression::CaseInsensitiveOption)).size(), 1);
+    EXPECT_EQ(
+        ini.keys("Config")
+            .filter(QRegularExpression("^DDS Max freq$", QRegularExpression::CaseInsensitiveOption))
+            .size(),
+        1);
     EXPECT_EQ(ini.value("Serial Port", "CommPort"), QString("1"));
     EXPECT_EQ(ini.value("Parallel Port", "LPT"), QString("&H3BC"));
     EXPECT_EQ(ini.value("Config", "ADC Step"), L("0.0049"));
-    EXPECT_EQ(ini.keys("Aux1"), QStringList({"Enabled", "Step 0", "Step 1", "Step 2", "Step 3", "Step 4", "Step 5",
-                                             "Step 6", "Step 7", "Inverse Logic", "Title"}));
+    EXPECT_EQ(ini.keys("Aux1"),
+              QStringList({"Enabled", "Step 0", "Step 1", "Step 2", "Step 3", "Step 4", "Step 5",
+                           "Step 6", "Step 7", "Inverse Logic", "Title"}));
     EXPECT_EQ(ini.keys("Aux2").mid(9), QStringList({"Inverse Logic", "Title", "PotMax", "PotMin"}));
     EXPECT_EQ(ini.value("Aux1", "Step 0"), QString("dB 1;1"));
     EXPECT_EQ(ini.value("Aux1", "Step 7"), QString("dB 80;80"));
@@ -134,18 +132,18 @@ TEST_P(SweepConfigWrite, SetupApplyWritesItsKeysInOrderOverTheStartupSpelling)
     EXPECT_EQ(again.readAuxForSetup(2).potMax, 200);
 }
 
-TEST_P(SweepConfigWrite, SetupApplyOnAFreshFileFollowsTheDocumentedOrder)
-{
+TEST_P(SweepConfigWrite, SetupApplyOnAFreshFileFollowsTheDocumentedOrder) {
     ASSERT_TRUE(cfg.writeSetup(AuxConfig{}, AuxConfig{}));
     IniFile ini(s.path());
-    EXPECT_EQ(ini.sections(), QStringList({"Config", "Serial Port", "Parallel Port", "Aux1", "Aux2"}));
-    EXPECT_EQ(ini.keys("Config"), QStringList({"Interface", "DDS Device", "DDS Xtal freq", "DDS Multiplier",
-                                               "DDS Max Freq", "DDS Min Freq", "DDS Offset", "ADC Device",
-                                               "ADC Step", "ADC Offset", "ADC Channel"}));
+    EXPECT_EQ(ini.sections(),
+              QStringList({"Config", "Serial Port", "Parallel Port", "Aux1", "Aux2"}));
+    EXPECT_EQ(ini.keys("Config"),
+              QStringList({"Interface", "DDS Device", "DDS Xtal freq", "DDS Multiplier",
+                           "DDS Max Freq", "DDS Min Freq", "DDS Offset", "ADC Device", "ADC Step",
+                           "ADC Offset", "ADC Channel"}));
 }
 
-TEST_P(SweepConfigWrite, PreferencesAndPortMapping)
-{
+TEST_P(SweepConfigWrite, PreferencesAndPortMapping) {
     ASSERT_TRUE(cfg.writePreferences(1));
     EXPECT_EQ(cfg.cursorMode, 1);
     cfg.lptDriver = "sim";
@@ -160,6 +158,8 @@ TEST_P(SweepConfigWrite, PreferencesAndPortMapping)
 
 INSTANTIATE_TEST_SUITE_P(Locales, SweepConfigWrite,
                          ::testing::Values(LocaleGuard::english(), LocaleGuard::german()),
-                         [](const auto& info) { return info.param.bcp47Name().replace('-', '_').toStdString(); });
+                         [](const auto& info) {
+                             return info.param.bcp47Name().replace('-', '_').toStdString();
+                         });
 
 } // namespace

@@ -6,22 +6,19 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-inline QByteArray readBytes(const QString& path)
-{
+inline QByteArray readBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-inline void writeBytes(const QString& path, const QByteArray& data)
-{
+inline void writeBytes(const QString& path, const QByteArray& data) {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(data);
 }
 
 // Lines of a text file without line ends.
-inline QStringList readLines(const QString& path)
-{
+inline QStringList readLines(const QString& path) {
     QStringList lines = QString::fromUtf8(readBytes(path)).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -31,8 +28,7 @@ inline QStringList readLines(const QString& path)
     return lines;
 }
 
-class ScratchIni
-{
+class ScratchIni {
 public:
     QString path() const { return m_dir.filePath(QStringLiteral("Sweep.ini")); }
     QString dir() const { return m_dir.path(); }

@@ -13,6 +13,7 @@
 #include <QPair>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <functional>
 #include <memory>
 
 // Types into a field as a user does: focus in, the text, focus out (which validates it).
@@ -29,16 +30,20 @@ public:
     void beep() override { ++beeps; }
     void message(const QString& text, QMessageBox::Icon icon) override {
         shown.append({text, icon});
+        // What happens while the box would be open (its event loop runs).
+        if (whileShown)
+            whileShown();
     }
     QString lastText() const { return shown.isEmpty() ? QString() : shown.last().first; }
 
     int beeps = 0;
     QList<QPair<QString, QMessageBox::Icon>> shown;
+    std::function<void()> whileShown;
 };
 
 class CountingDialogs : public SweepDialogs {
 public:
-    bool showSetup(QWidget*, const QString&) override {
+    bool showSetup(QWidget*, SweepContext&) override {
         ++setupShown;
         return applyOnSetup;
     }

@@ -75,6 +75,8 @@ private:
 
 private slots:
     void cleanup() {
+        if (m_fx && m_fx->window && QTest::currentTestFailed())
+            qWarning().noquote() << "lstLOG:\n" << logText();
         if (m_fx && m_fx->window)
             m_fx->window->close();
         m_fx.reset();

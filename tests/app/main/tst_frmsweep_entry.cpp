@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(w->freqStep(), step);
         QCOMPARE(child<QLineEdit>(QStringLiteral("txtStep"))->text(), fmt(double(step)));
         SweepTable* t = w->table();
-        QCOMPARE(t->rowCount(), 400);
+        QCOMPARE(t->model()->rowCount(), 400);
         QCOMPARE(t->cellText(0, 0), QStringLiteral("Frequency"));
         QCOMPARE(t->cellText(0, 1), QStringLiteral("Volt"));
         QCOMPARE(t->cellText(0, 2), QStringLiteral("Sample"));

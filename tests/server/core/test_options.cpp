@@ -14,7 +14,7 @@ TEST(TarvexOptions, FullCommandLineIsParsed) {
     QString error;
     ASSERT_TRUE(parse({"--listen", "unix:path=/tmp/x/tarvex", "--lpt-driver", "sim",
                        "--sim-dut=ramp", "--sim-pace", "max", "--com", "1=/dev/ttyUSB0", "--com",
-                       "3=sim:vna", "--com", "1=sim:pic"},
+                       "3=sim:vna", "--com", "1=sim:pic", "--sim-log", "/tmp/x/sim.log"},
                       &cl, &error))
         << qPrintable(error);
     EXPECT_EQ(cl.listenAddress, "unix:path=/tmp/x/tarvex");
@@ -22,6 +22,7 @@ TEST(TarvexOptions, FullCommandLineIsParsed) {
     EXPECT_EQ(cl.options.lptDriver, "sim");
     EXPECT_EQ(cl.options.simDut, "ramp");
     EXPECT_FALSE(cl.options.simPaceReal);
+    EXPECT_EQ(cl.options.simLogPath, "/tmp/x/sim.log");
     // A later mapping of the same port wins.
     EXPECT_EQ(cl.options.comMap.value(1), "sim:pic");
     EXPECT_EQ(cl.options.comMap.value(3), "sim:vna");
@@ -32,6 +33,14 @@ TEST(TarvexOptions, FullCommandLineIsParsed) {
     EXPECT_EQ(cl.options.lptDriver, "auto");
     EXPECT_EQ(cl.options.simDut, "bandpass");
     EXPECT_TRUE(cl.options.simPaceReal);
+    EXPECT_TRUE(cl.options.simLogPath.isEmpty()); // no trace unless asked for
+
+    ASSERT_TRUE(parse({"--session", "--sim-log=sim.log"}, &cl, &error));
+    EXPECT_EQ(cl.options.simLogPath, "sim.log");
+    // --help lists every option.
+    for (const char* option :
+         {"--listen", "--session", "--lpt-driver", "--sim-dut", "--sim-pace", "--sim-log", "--com"})
+        EXPECT_TRUE(tarvexUsage().contains(QLatin1String(option))) << option;
 }
 
 TEST(TarvexOptions, BadCommandLinesNameTheProblem) {
@@ -52,6 +61,8 @@ TEST(TarvexOptions, BadCommandLinesNameTheProblem) {
         {{"--session", "--com", "x=/dev/ttyS0"}, "x=/dev/ttyS0"},
         {{"--session", "--com", "2="}, "2="},
         {{"--session", "--com"}, "needs a value"},
+        {{"--session", "--sim-log"}, "needs a value"},
+        {{"--session", "--sim-log="}, "--sim-log"},
     };
     for (const auto& c : cases) {
         TarvexCommandLine cl;

@@ -7,7 +7,6 @@
 #include <QList>
 #include <QPair>
 #include <QStringList>
-
 #include <memory>
 
 struct LptTestRig {
@@ -19,12 +18,15 @@ struct LptTestRig {
     explicit LptTestRig(std::unique_ptr<DutModel> dut = DutModel::create(QStringLiteral("ramp")))
         : board(std::make_shared<LptBoard>(std::move(dut))) {
         board->setPaced(false);
-        lpt = std::make_unique<cAsyncLPT>(std::make_unique<SimPortIo>(board),
-                                          QStringLiteral("sim"));
+        lpt =
+            std::make_unique<cAsyncLPT>(std::make_unique<SimPortIo>(board), QStringLiteral("sim"));
         QObject::connect(lpt.get(), &DeviceObject::aErrore,
-                         [this](short code, const QString& text) { events.append({code, text}); });
-        QObject::connect(lpt.get(), &DeviceObject::aComplete,
-                         [this] { events.append({-1, QStringLiteral("complete")}); });
+                         [this](short code, const QString& text) {
+                             events.append({code, text});
+                         });
+        QObject::connect(lpt.get(), &DeviceObject::aComplete, [this] {
+            events.append({-1, QStringLiteral("complete")});
+        });
         QObject::connect(lpt.get(), &cAsyncLPT::aVettore,
                          [this](const QList<qint16>& v) { vectors.append(v); });
     }

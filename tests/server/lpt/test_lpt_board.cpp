@@ -223,3 +223,50 @@ TEST_F(Fixture, RegistersAndCounts) {
     EXPECT_EQ(board.reads(), 3u);
     EXPECT_EQ(board.writes(), 2u);
 }
+
+TEST_F(Fixture, DecodeLogsKeepTheNewest4096EntriesAndTheEventsGoOn) {
+    // Hours of sweeping must not grow the board: each log keeps its newest 4096 entries (the
+    // serial bytes 16384), and the board's event record goes on past a full DDS log.
+    board.configure(QStringLiteral("AD9850"), QStringLiteral("8bit"), 100e6);
+    QStringList trace;
+    auto sink = [&](const QString& line) { trace << line; };
+    board.dds().setTrace(sink);
+    const int loads = 5000;
+    for (int n = 1; n <= loads; ++n) {
+        lines.set(0x04, false);
+        for (int k = 0; k < 4; ++k)
+            lines.lsbByte(static_cast<uint8_t>(n >> (8 * k)));
+        lines.lsbByte(0);
+        lines.set(0x04, true);
+        adcRead(8, false);
+        for (int k = 0; k < 8; ++k) { // one AUX1 latch per load
+            lines.set(0x01, (n >> k) & 1);
+            lines.set(0x20, true);
+            lines.set(0x20, false);
+        }
+        lines.set(0x40, true);
+        lines.set(0x40, false);
+    }
+    const auto& log = board.dds().log();
+    ASSERT_EQ(log.size(), 4096);
+    EXPECT_EQ(log.first().word, uint32_t(loads - 4096 + 1));
+    EXPECT_EQ(log.last().word, uint32_t(loads));
+    EXPECT_EQ(board.dds().serialBytes().size(), 16384);
+    EXPECT_EQ(board.adc().delivered().size(), 4096);
+    EXPECT_EQ(board.adc().reads(), loads); // the count is not cut
+    EXPECT_EQ(board.aux1().latched().size(), 4096);
+    EXPECT_EQ(board.aux1().latched().last(), uint8_t(loads & 0xFF));
+    const auto& events = board.events();
+    ASSERT_EQ(events.size(), 4096);
+    EXPECT_EQ(events.at(events.size() - 2).kind, LptBoard::Event::Kind::DdsLoad);
+    EXPECT_EQ(events.at(events.size() - 2).value, loads);
+    EXPECT_EQ(events.last().kind, LptBoard::Event::Kind::AdcRead);
+    ASSERT_EQ(trace.size(), loads);
+    EXPECT_EQ(trace.first(), QStringLiteral("load 1 control 0x00 bits 40 -> 0.023 Hz"));
+    EXPECT_TRUE(trace.last().startsWith(QStringLiteral("load 5000 control 0x00 bits 40")));
+
+    board.clearLogs();
+    EXPECT_TRUE(board.dds().log().isEmpty());
+    EXPECT_EQ(board.adc().reads(), 0);
+    EXPECT_TRUE(board.events().isEmpty());
+}

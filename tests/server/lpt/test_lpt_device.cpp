@@ -63,8 +63,9 @@ private slots:
         options.lptDriver = QStringLiteral("ppdev");
         cAsyncLPT lpt(PortIo::create(options), options.lptDriver);
         QList<QPair<short, QString>> events;
-        connect(&lpt, &DeviceObject::aErrore,
-                [&](short c, const QString& t) { events.append({c, t}); });
+        connect(&lpt, &DeviceObject::aErrore, [&](short c, const QString& t) {
+            events.append({c, t});
+        });
         QCOMPARE(lpt.aInizializzaLPT(0x1234), false); // no port lives there
         QCOMPARE(events.size(), 2);
         QCOMPARE(events[0], qMakePair(short(3), QStringLiteral("L> Driver LPT NON installato")));
@@ -74,8 +75,9 @@ private slots:
         options.lptDriver = QStringLiteral("bogus");
         cAsyncLPT unknown(PortIo::create(options), options.lptDriver);
         events.clear();
-        connect(&unknown, &DeviceObject::aErrore,
-                [&](short c, const QString& t) { events.append({c, t}); });
+        connect(&unknown, &DeviceObject::aErrore, [&](short c, const QString& t) {
+            events.append({c, t});
+        });
         QCOMPARE(unknown.aInizializzaLPT(0x378), false);
         QCOMPARE(events.size(), 2);
         QVERIFY(events[1].second.contains(QStringLiteral("bogus")));
@@ -107,12 +109,12 @@ private slots:
         rig.lpt->setADDSoffset(1.0);
         rig.lpt->setASpeed(2);
         rig.lpt->setASweepON(2);
-        QCOMPARE(rig.texts(), (QStringList{QStringLiteral("L> DDS: AD9851"),
-                                           QStringLiteral("L> ADC: 10bit"),
-                                           QStringLiteral("L> DDS CLK Mult: 1"),
-                                           QStringLiteral("L> DDS CLK Ref: 30000000"),
-                                           QStringLiteral("L> DDS offset: 0.001"),
-                                           QStringLiteral("L> Sweeping speed: 2")}));
+        QCOMPARE(rig.texts(),
+                 (QStringList{QStringLiteral("L> DDS: AD9851"), QStringLiteral("L> ADC: 10bit"),
+                              QStringLiteral("L> DDS CLK Mult: 1"),
+                              QStringLiteral("L> DDS CLK Ref: 30000000"),
+                              QStringLiteral("L> DDS offset: 0.001"),
+                              QStringLiteral("L> Sweeping speed: 2")}));
         QCOMPARE(rig.lpt->offsetDDS(), 0.001);
         QCOMPARE(rig.lpt->mySweepON(), short(2));
         QLocale::setDefault(QLocale(QLocale::German));
@@ -126,8 +128,7 @@ private slots:
         LptTestRig rig;
         rig.configure(QStringLiteral("AD9850"), QStringLiteral("10bit"), 125e6, 0);
         rig.lpt->aSetFrequenzaDDS(10000000);
-        QCOMPARE(rig.board->dds().serialBytes(),
-                 (QList<uint8_t>{0x48, 0xE1, 0x7A, 0x14, 0x00}));
+        QCOMPARE(rig.board->dds().serialBytes(), (QList<uint8_t>{0x48, 0xE1, 0x7A, 0x14, 0x00}));
         QCOMPARE(rig.texts(), QStringList{QStringLiteral("L> AD9850 FWord= 343597384")});
         QCOMPARE(rig.board->dds().log().last().bits, 40);
         QVERIFY(qAbs(rig.board->dds().outputHz() - 10e6) < 0.03);
@@ -206,6 +207,56 @@ private slots:
         rig.configure(QStringLiteral("AD9850"), QStringLiteral("10bit"), 0.0, 0);
         rig.lpt->aInizializzaSweep(1000000, 1000);
         QCOMPARE(rig.lpt->parolaDDS(400), 0.0);
+    }
+
+    void multiplierOutsideTheChipsRangeIsRefused() {
+        // Multipliers each chip accepts: the AD9850/AD9851 0..255 (the load's control byte;
+        // 1 switches on the AD9851's 6x multiplier, any other value means none), the AD9951
+        // 0..31 (five bits of CFR2; 0 is refused at the initialisation). Anything else is
+        // refused with a code-3 line and the chip keeps the multiplier it had.
+        LptTestRig rig;
+        rig.configure(QStringLiteral("AD9851"), QStringLiteral("10bit"), 30e6, 1);
+        for (short bad : {short(-1), short(256), short(-32768), short(32767)}) {
+            rig.events.clear();
+            rig.lpt->setAMultiplier(bad);
+            rig.lpt->setMyMultifactor(bad);
+            QCOMPARE(rig.textsWithCode(3).size(), 2);
+            QVERIFY(rig.textsWithCode(0).isEmpty());
+            QVERIFY2(
+                rig.texts().first().startsWith(QStringLiteral("L> DDS CLK Mult: %1 ").arg(bad)),
+                qPrintable(rig.texts().first()));
+            QCOMPARE(rig.lpt->myMultifactor(), short(1));
+            rig.lpt->aSetFrequenzaDDS(10000000);
+            // Still 6x and running: -1 sent as a byte would be 0xFF, power-down and test bits.
+            QCOMPARE(rig.board->dds().log().last().control, uint8_t(0x01));
+            QVERIFY(qAbs(rig.board->dds().outputHz() - 10e6) < 180e6 / kTwo32);
+        }
+        // Accepted values other than 1 select no multiplier on the chip: the control byte
+        // never carries the test, power-down or phase bits.
+        for (short good : {short(0), short(6), short(255)}) {
+            rig.events.clear();
+            rig.lpt->setAMultiplier(good);
+            QCOMPARE(rig.texts(), QStringList{QStringLiteral("L> DDS CLK Mult: %1").arg(good)});
+            QCOMPARE(rig.lpt->myMultifactor(), good);
+            rig.lpt->aSetFrequenzaDDS(1000000);
+            QCOMPARE(rig.board->dds().log().last().control, uint8_t(0x00));
+        }
+
+        LptTestRig ad9951;
+        ad9951.lpt->aInizializzaLPT(0x378);
+        ad9951.lpt->setADeviceDDS(QStringLiteral("AD9951"));
+        ad9951.lpt->setAClock(20e6);
+        ad9951.lpt->setAMultiplier(31);
+        QCOMPARE(ad9951.lpt->myMultifactor(), short(31));
+        ad9951.lpt->setAMultiplier(4);
+        ad9951.events.clear();
+        for (short bad : {short(32), short(-1), short(255)})
+            ad9951.lpt->setAMultiplier(bad);
+        QCOMPARE(ad9951.textsWithCode(3).size(), 3);
+        QCOMPARE(ad9951.lpt->myMultifactor(), short(4));
+        ad9951.board->clearLogs();
+        ad9951.lpt->aInizializzaDDS();
+        QCOMPARE(ad9951.board->dds().serialBytes(), (QList<uint8_t>{0x01, 0x00, 0x00, 0x21}));
     }
 
     void wordOutsideThirtyTwoBitsLoadsNothing() {

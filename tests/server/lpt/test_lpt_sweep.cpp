@@ -2,10 +2,10 @@
 // "Syncro" pulse, where each reading lands at every speed, the stop protocol and faults
 // that end a pass.
 #include "LptTestRig.h"
+#include "ServerOptions.h"
 
 #include <QTimer>
 #include <QtTest>
-
 #include <cmath>
 
 namespace {
@@ -77,10 +77,10 @@ private slots:
             QVERIFY(ev[k].kind == K::DdsLoad || ev[k].kind == K::AdcRead);
         QVERIFY(!rig.board->pin(16));
 
-        QCOMPARE(rig.texts(), (QStringList{QStringLiteral("L> StartFreq: 1000000"),
-                                           QStringLiteral("L> StepFreq: 12345"),
-                                           QStringLiteral("L> fine ciclo sweep"),
-                                           QStringLiteral("complete")}));
+        QCOMPARE(rig.texts(),
+                 (QStringList{QStringLiteral("L> StartFreq: 1000000"),
+                              QStringLiteral("L> StepFreq: 12345"),
+                              QStringLiteral("L> fine ciclo sweep"), QStringLiteral("complete")}));
         QCOMPARE(rig.vectors.size(), 1);
         QCOMPARE(rig.vectors[0].size(), 406);
         QCOMPARE(rig.lpt->mySweepON(), short(0));
@@ -109,8 +109,10 @@ private slots:
         const QList<qint16>& v = rig.vectors[1];
         for (int i = 1 + late; i <= 400; ++i) {
             const int expected = int(std::floor(f[400 + i - 1 - late] / 10000.0));
-            QVERIFY2(v[i] == expected, qPrintable(QStringLiteral("index %1: %2, expected %3")
-                                                      .arg(i).arg(v[i]).arg(expected)));
+            QVERIFY2(
+                v[i] == expected,
+                qPrintable(
+                    QStringLiteral("index %1: %2, expected %3").arg(i).arg(v[i]).arg(expected)));
         }
         for (int i = 401; i <= 405; ++i)
             QCOMPARE(v[i], qint16(0));
@@ -148,11 +150,11 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return rig.completed(); }, 20000));
         QCOMPARE(rig.vectors.size(), 1);
         QCOMPARE(rig.board->dds().log().size(), 400); // the pass was finished
-        QCOMPARE(rig.texts(), (QStringList{QStringLiteral("L> Sweep già in esecuzione"),
-                                           QStringLiteral("L> StartFreq: 1000000"),
-                                           QStringLiteral("L> StepFreq: 1000"),
-                                           QStringLiteral("L> fine ciclo sweep"),
-                                           QStringLiteral("complete")}));
+        QCOMPARE(rig.texts(),
+                 (QStringList{QStringLiteral("L> Sweep già in esecuzione"),
+                              QStringLiteral("L> StartFreq: 1000000"),
+                              QStringLiteral("L> StepFreq: 1000"),
+                              QStringLiteral("L> fine ciclo sweep"), QStringLiteral("complete")}));
         QCOMPARE(rig.events[0].first, short(3));
         QCOMPARE(rig.lpt->aSweepON(), short(0));
         // Idle again: a new start is accepted.
@@ -193,6 +195,56 @@ private slots:
         QVERIFY(rig.vectors.isEmpty());
         QCOMPARE(rig.textsWithCode(3).size(), 1);
         QVERIFY(!rig.lpt->inEsecuzione());
+    }
+
+    void refusedStartEndsLikeALoop() {
+        // A start the device refuses for want of an open port still ends as a loop does (the
+        // reason, the end line, aComplete), so a client waiting for the end returns to idle:
+        // before any aInizializzaLPT, after one that failed (no parallel port at that address),
+        // and after aExitLPT.
+        const auto refused = [](cAsyncLPT& lpt) {
+            QList<QPair<short, QString>> events;
+            QObject guard;
+            connect(&lpt, &DeviceObject::aErrore, &guard, [&](short code, const QString& text) {
+                events.append({code, text});
+            });
+            connect(&lpt, &DeviceObject::aComplete, &guard, [&] {
+                events.append({-1, QStringLiteral("complete")});
+            });
+            lpt.aStartLPT();
+            QTest::qWait(20); // nothing may be queued behind the refusal
+            QCOMPARE(events.size(), 3);
+            QCOMPARE(events[0].first, short(3));
+            QVERIFY2(events[0].second.startsWith(QStringLiteral("L> aStartLPT")),
+                     qPrintable(events[0].second));
+            QCOMPARE(events[1], qMakePair(short(0), QStringLiteral("L> fine ciclo sweep")));
+            QCOMPARE(events[2].first, short(-1));
+            QCOMPARE(lpt.mySweepON(), short(0));
+            QVERIFY(!lpt.inEsecuzione());
+        };
+
+        LptTestRig rig;
+        refused(*rig.lpt);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(rig.vectors.isEmpty());
+        QCOMPARE(rig.board->accesses(), uint64_t(0));
+
+        ServerOptions options;
+        options.lptDriver = QStringLiteral("ppdev");
+        cAsyncLPT noPort(PortIo::create(options), options.lptDriver);
+        QVERIFY(!noPort.aInizializzaLPT(0x1234));
+        refused(noPort);
+        if (QTest::currentTestFailed())
+            return;
+
+        // Once the port is open the same object sweeps; closed again, it refuses again.
+        rig.configure(QStringLiteral("AD9850"), QStringLiteral("10bit"), 100e6, 0);
+        rig.lpt->aInizializzaSweep(1000000, 1000);
+        QVERIFY(runPasses(rig, 1));
+        QCOMPARE(rig.vectors.size(), 1);
+        rig.lpt->aExitLPT();
+        refused(*rig.lpt);
     }
 
     void tableRebuiltDuringAPassAppliesToTheRest() {

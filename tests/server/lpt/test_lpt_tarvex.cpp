@@ -6,7 +6,6 @@
 #include "TarvexTypes.h"
 
 #include <QtTest>
-
 #include <cmath>
 
 class TestLptTarvex : public QObject {
@@ -26,8 +25,7 @@ private slots:
                                  QStringLiteral("--sim-dut"), QStringLiteral("ramp")},
                                 &error),
                  qPrintable(error));
-        CAsyncLPTProxy lpt(QString(), QString::fromLatin1(tarvex::kPathLPT),
-                           launcher.connection());
+        CAsyncLPTProxy lpt(QString(), QString::fromLatin1(tarvex::kPathLPT), launcher.connection());
         QStringList log;
         QList<QList<qint16>> vectors;
         bool complete = false;
@@ -45,8 +43,9 @@ private slots:
         });
         auto dump = qScopeGuard([&] {
             if (QTest::currentTestFailed())
-                qWarning().noquote() << "device log:\n" << log.join(QLatin1Char('\n'))
-                                     << "\nserver output:\n" << launcher.serverOutput();
+                qWarning().noquote() << "device log:\n"
+                                     << log.join(QLatin1Char('\n')) << "\nserver output:\n"
+                                     << launcher.serverOutput();
         });
 
         QDBusReply<bool> opened = lpt.aInizializzaLPT(888);
@@ -72,11 +71,10 @@ private slots:
         }
         QVERIFY(log.contains(QStringLiteral("0 L> LPT address: 888")));
         QVERIFY(log.contains(QStringLiteral("0 L> AD9850 Inizializzato")));
-        QCOMPARE(log.mid(log.size() - 4),
-                 (QStringList{QStringLiteral("0 L> StartFreq: 1005000"),
-                              QStringLiteral("0 L> StepFreq: 20000"),
-                              QStringLiteral("0 L> fine ciclo sweep"),
-                              QStringLiteral("complete")}));
+        QCOMPARE(log.mid(log.size() - 4), (QStringList{QStringLiteral("0 L> StartFreq: 1005000"),
+                                                       QStringLiteral("0 L> StepFreq: 20000"),
+                                                       QStringLiteral("0 L> fine ciclo sweep"),
+                                                       QStringLiteral("complete")}));
         QCOMPARE(lpt.mySweepON(), short(0));
 
         QDBusReply<short> reading = lpt.aReadADC();

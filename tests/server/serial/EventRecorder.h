@@ -5,7 +5,6 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
-
 #include <functional>
 
 class EventRecorder {
@@ -15,13 +14,15 @@ public:
         QObject::connect(device, &Device::aErrore, device, [this](short code, const QString& text) {
             events << QString::number(code) + QLatin1Char(':') + text;
         });
-        QObject::connect(device, &Device::aComplete, device, [this] { events << QStringLiteral("C"); });
-        QObject::connect(device, &Device::aVettore, device, [this, vectors](const QList<Sample>& v) {
-            events << QStringLiteral("V");
-            vectors->append(v);
-            if (onVector)
-                onVector(vectors->size());
-        });
+        QObject::connect(device, &Device::aComplete, device,
+                         [this] { events << QStringLiteral("C"); });
+        QObject::connect(device, &Device::aVettore, device,
+                         [this, vectors](const QList<Sample>& v) {
+                             events << QStringLiteral("V");
+                             vectors->append(v);
+                             if (onVector)
+                                 onVector(vectors->size());
+                         });
     }
 
     QStringList withCode(int code) const {

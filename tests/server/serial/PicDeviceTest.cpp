@@ -10,7 +10,6 @@
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <memory>
 #include <unistd.h>
 
@@ -69,7 +68,7 @@ void PicDeviceTest::commandsAreFramedAndAcknowledged() {
     QVERIFY(rig.device->aScriviPIC(QStringLiteral("*"), 0)); // not answered, not awaited
     QTRY_COMPARE(rig.pic()->log().size(), 4);
     QCOMPARE(rig.pic()->log(), QStringList({QStringLiteral("B 1000000"), QStringLiteral("A 0"),
-                                           QStringLiteral("A 234567890"), QStringLiteral("* 0")}));
+                                            QStringLiteral("A 234567890"), QStringLiteral("* 0")}));
     QCOMPARE(rig.rec.events, QStringList({QStringLiteral("0:P> COMMport inizializzata"),
                                           QStringLiteral("0:P> :B001000000\r ACK\r\n"),
                                           QStringLiteral("0:P> :A000000000\r ACK\r\n"),
@@ -92,10 +91,11 @@ void PicDeviceTest::sweepDeliversBlocksUntilStopped() {
     rig.device->Start();
     QCOMPARE(rig.rec.events, QStringList(QStringLiteral("3:P> Sweep già in esecuzione")));
     QVERIFY2(rig.waitComplete(), qPrintable(rig.rec.dump()));
-    QCOMPARE(rig.rec.events, QStringList({QStringLiteral("3:P> Sweep già in esecuzione"),
-                                          QStringLiteral("0:P> avvio ciclo di sweep"), QStringLiteral("V"),
-                                          QStringLiteral("V"), QStringLiteral("0:P> fine ciclo sweep"),
-                                          QStringLiteral("C")}));
+    QCOMPARE(rig.rec.events,
+             QStringList({QStringLiteral("3:P> Sweep già in esecuzione"),
+                          QStringLiteral("0:P> avvio ciclo di sweep"), QStringLiteral("V"),
+                          QStringLiteral("V"), QStringLiteral("0:P> fine ciclo sweep"),
+                          QStringLiteral("C")}));
     QCOMPARE(rig.device->aSweepON(), short(0));
     QVERIFY(!rig.device->inEsecuzione());
     const QList<qint16>& v = rig.vectors.first();
@@ -159,10 +159,10 @@ void PicDeviceTest::overflowDropsTheBlock() {
     rig.device->Start();
     QVERIFY2(rig.waitComplete(), qPrintable(rig.rec.dump()));
     // The abandoned block's CR is then read as a stray character.
-    QCOMPARE(rig.rec.events.mid(0, 4), QStringList({QStringLiteral("0:P> avvio ciclo di sweep"),
-                                                    QStringLiteral("2:P> overflow vout"),
-                                                    QStringLiteral("1:P> retry 800 : manca start blocco(:)"),
-                                                    QStringLiteral("V")}));
+    QCOMPARE(rig.rec.events.mid(0, 4),
+             QStringList(
+                 {QStringLiteral("0:P> avvio ciclo di sweep"), QStringLiteral("2:P> overflow vout"),
+                  QStringLiteral("1:P> retry 800 : manca start blocco(:)"), QStringLiteral("V")}));
     QCOMPARE(rig.vectors.size(), 1);
     QCOMPARE(rig.vectors[0][200], qint16(1024));
     QCOMPARE(rig.vectors[0][199], qint16(512));
@@ -180,7 +180,8 @@ void PicDeviceTest::strayCharactersSpendTheRetryBudget() {
     QCOMPARE(ev.size(), 1 + 800 + 2);
     QCOMPARE(ev[1], QStringLiteral("1:P> retry 800 : manca start blocco(:)"));
     QCOMPARE(ev[800], QStringLiteral("1:P> retry 1 : manca start blocco(:)"));
-    QCOMPARE(ev.mid(801), QStringList({QStringLiteral("0:P> fine ciclo sweep"), QStringLiteral("C")}));
+    QCOMPARE(ev.mid(801),
+             QStringList({QStringLiteral("0:P> fine ciclo sweep"), QStringLiteral("C")}));
     QVERIFY(rig.rec.withCode(3).isEmpty());
 }
 
@@ -192,9 +193,10 @@ void PicDeviceTest::truncatedBlockIsNeverSent() {
     rig.rec.events.clear();
     rig.device->Start();
     QVERIFY2(rig.waitComplete(), qPrintable(rig.rec.dump()));
-    QCOMPARE(rig.rec.events, QStringList({QStringLiteral("0:P> avvio ciclo di sweep"),
-                                          QStringLiteral("3:P> timeout fine blocco(CR)"),
-                                          QStringLiteral("0:P> fine ciclo sweep"), QStringLiteral("C")}));
+    QCOMPARE(rig.rec.events,
+             QStringList({QStringLiteral("0:P> avvio ciclo di sweep"),
+                          QStringLiteral("3:P> timeout fine blocco(CR)"),
+                          QStringLiteral("0:P> fine ciclo sweep"), QStringLiteral("C")}));
     QVERIFY(rig.vectors.isEmpty());
 }
 
@@ -203,7 +205,8 @@ void PicDeviceTest::stopFrequencyBeyond32BitsIsRefused() {
     QVERIFY(rig.open());
     rig.rec.events.clear();
     QVERIFY(!rig.device->aInizializzaSweep(2000000000, 1000000));
-    QCOMPARE(rig.rec.events, QStringList(QStringLiteral("3:P> frequenza stop fuori limite (2400000000)")));
+    QCOMPARE(rig.rec.events,
+             QStringList(QStringLiteral("3:P> frequenza stop fuori limite (2400000000)")));
     QTest::qWait(20);
     QVERIFY(rig.pic()->log().isEmpty()); // nothing reached the board
     QVERIFY(!rig.device->aInizializzaSweep(-2000000000, -1000000));
@@ -244,8 +247,10 @@ void PicDeviceTest::openFailureSaysWhyAfterSixAttempts() {
         QCOMPARE(rec.events.size(), 7);
         QCOMPARE(rec.events[0], QStringLiteral("3:P> 5 Numero COMMport (7) errato"));
         QCOMPARE(rec.events[5], QStringLiteral("3:P> 0 Numero COMMport (7) errato"));
-        QVERIFY2(rec.events[6].startsWith(QStringLiteral("3:P> Cannot open %1 (COM7): no such device.").arg(options.comMap[7])),
-                 qPrintable(rec.events[6]));
+        QVERIFY2(
+            rec.events[6].startsWith(QStringLiteral("3:P> Cannot open %1 (COM7): no such device.")
+                                         .arg(options.comMap[7])),
+            qPrintable(rec.events[6]));
         QVERIFY(!device.aInizializzaCOMM(7, QStringLiteral("fast,N,8,1")));
         QVERIFY(rec.events.last().contains(QStringLiteral("115200,N,8,1")));
     }
@@ -265,14 +270,16 @@ void PicDeviceTest::openFailureSaysWhyAfterSixAttempts() {
         SerialLine denied(options);
         denied.setCommPort(8);
         QVERIFY(!denied.setPortOpen(true));
-        QVERIFY2(denied.lastError().endsWith(QStringLiteral("Permission denied. Add your user to the group dialout and log in again.")),
+        QVERIFY2(denied.lastError().endsWith(QStringLiteral(
+                     "Permission denied. Add your user to the group dialout and log in again.")),
                  qPrintable(denied.lastError()));
     }
     Rig rig;
     QSerialPort holder(rig.server->path());
     QVERIFY(holder.open(QIODevice::ReadWrite));
     QVERIFY(!rig.open());
-    QVERIFY2(rig.rec.events.last().contains(QStringLiteral("busy")), qPrintable(rig.rec.events.last()));
+    QVERIFY2(rig.rec.events.last().contains(QStringLiteral("busy")),
+             qPrintable(rig.rec.events.last()));
 }
 
 QTEST_GUILESS_MAIN(PicDeviceTest)

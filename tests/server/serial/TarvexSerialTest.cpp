@@ -6,10 +6,14 @@
 #include "TarvexLauncher.h"
 #include "TarvexTypes.h"
 
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 namespace {
 QString binDir() {
@@ -18,9 +22,9 @@ QString binDir() {
 
 // Events as "0:P> text", "V", "C"; stops the sweep after the first vector, as Sweep OFF would.
 // Acknowledges each vector through the credit window, as Sweep does.
-template <typename Proxy, typename Sample>
-struct Client {
-    Client(Proxy* p, const QString& path, const QDBusConnection& c) : proxy(p), flow(QString(), path, c) {
+template <typename Proxy, typename Sample> struct Client {
+    Client(Proxy* p, const QString& path, const QDBusConnection& c)
+        : proxy(p), flow(QString(), path, c) {
         flow.SetVectorWindow(1).waitForFinished();
         QObject::connect(p, &Proxy::aErrore, p, [this](short code, const QString& text) {
             events << QString::number(code) + QLatin1Char(':') + text;
@@ -43,7 +47,8 @@ struct Client {
         for (qsizetype i = at + 2; i < events.size() - 2; ++i)
             if (events[i] != QLatin1String("V"))
                 return false;
-        return events.mid(events.size() - 2) == QStringList({prefix + QStringLiteral("fine ciclo sweep"), QStringLiteral("C")});
+        return events.mid(events.size() - 2) ==
+               QStringList({prefix + QStringLiteral("fine ciclo sweep"), QStringLiteral("C")});
     }
 
     Proxy* proxy;
@@ -60,23 +65,27 @@ private Q_SLOTS:
     void picSweepsThroughTheServer();
     void vnaSweepsThroughTheServer();
     void sweepSimServesOverItsLink();
+    void stopIsServedWithoutCreditWindowOnUnpacedLines();
 };
 
 void TarvexSerialTest::picSweepsThroughTheServer() {
     TarvexLauncher launcher;
     launcher.setProgramDir(binDir());
     QString error;
-    QVERIFY2(launcher.start({QStringLiteral("--com"), QStringLiteral("6=sim:pic"), QStringLiteral("--sim-pace"),
-                             QStringLiteral("max"), QStringLiteral("--sim-dut"), QStringLiteral("ramp")},
+    QVERIFY2(launcher.start({QStringLiteral("--com"), QStringLiteral("6=sim:pic"),
+                             QStringLiteral("--sim-pace"), QStringLiteral("max"),
+                             QStringLiteral("--sim-dut"), QStringLiteral("ramp")},
                             &error),
              qPrintable(error));
     CAsyncPICProxy pic(QString(), QStringLiteral("/cAsyncPIC"), launcher.connection());
-    Client<CAsyncPICProxy, qint16> client(&pic, QStringLiteral("/cAsyncPIC"), launcher.connection());
+    Client<CAsyncPICProxy, qint16> client(&pic, QStringLiteral("/cAsyncPIC"),
+                                          launcher.connection());
     QVERIFY(pic.aInizializzaCOMM(6, QStringLiteral("115200,N,8,1")).value());
     QVERIFY(pic.aInizializzaSweep(1000000, 10000).value());
     pic.Start().waitForFinished();
     QTRY_VERIFY_WITH_TIMEOUT(client.events.contains(QStringLiteral("C")), 10000);
-    QVERIFY2(client.loopEndedCleanly(QStringLiteral("0:P> ")), qPrintable(client.events.join(QLatin1Char('|'))));
+    QVERIFY2(client.loopEndedCleanly(QStringLiteral("0:P> ")),
+             qPrintable(client.events.join(QLatin1Char('|'))));
     QCOMPARE(client.events[4], QStringLiteral("0:P> :F000000000\r ACK\r\n"));
     QCOMPARE(client.vectors[0].size(), 406);
     QCOMPARE(client.vectors[0][1], qint16(100));
@@ -89,12 +98,14 @@ void TarvexSerialTest::vnaSweepsThroughTheServer() {
     TarvexLauncher launcher;
     launcher.setProgramDir(binDir());
     QString error;
-    QVERIFY2(launcher.start({QStringLiteral("--com"), QStringLiteral("3=sim:vna"), QStringLiteral("--sim-pace"),
-                             QStringLiteral("max"), QStringLiteral("--sim-dut"), QStringLiteral("ramp")},
+    QVERIFY2(launcher.start({QStringLiteral("--com"), QStringLiteral("3=sim:vna"),
+                             QStringLiteral("--sim-pace"), QStringLiteral("max"),
+                             QStringLiteral("--sim-dut"), QStringLiteral("ramp")},
                             &error),
              qPrintable(error));
     CAsyncMiniVNAProxy vna(QString(), QStringLiteral("/cAsyncMiniVNA"), launcher.connection());
-    Client<CAsyncMiniVNAProxy, double> client(&vna, QStringLiteral("/cAsyncMiniVNA"), launcher.connection());
+    Client<CAsyncMiniVNAProxy, double> client(&vna, QStringLiteral("/cAsyncMiniVNA"),
+                                              launcher.connection());
     QVERIFY(vna.aInizializzaCOMM(3, QString()).value());
     vna.setAClock(100000000.0);
     vna.setAMultiplier(1);
@@ -102,7 +113,8 @@ void TarvexSerialTest::vnaSweepsThroughTheServer() {
     vna.aInizializzaSweep(1000000, 10000, 400).waitForFinished();
     vna.Start().waitForFinished();
     QTRY_VERIFY_WITH_TIMEOUT(client.events.contains(QStringLiteral("C")), 10000);
-    QVERIFY2(client.loopEndedCleanly(QStringLiteral("0:V> ")), qPrintable(client.events.join(QLatin1Char('|'))));
+    QVERIFY2(client.loopEndedCleanly(QStringLiteral("0:V> ")),
+             qPrintable(client.events.join(QLatin1Char('|'))));
     QCOMPARE(client.vectors[0].size(), 401);
     QCOMPARE(client.vectors[0][1], 100.0);
     QVERIFY(launcher.stop());
@@ -113,17 +125,19 @@ void TarvexSerialTest::sweepSimServesOverItsLink() {
     const QString link = dir.filePath(QStringLiteral("ttyPIC"));
     QProcess sim;
     sim.start(binDir() + QStringLiteral("/sweep-sim"),
-              {QStringLiteral("pic"), QStringLiteral("--link"), link, QStringLiteral("--baud"), QStringLiteral("0"),
-               QStringLiteral("--fault"), QStringLiteral("noack")});
+              {QStringLiteral("pic"), QStringLiteral("--link"), link, QStringLiteral("--baud"),
+               QStringLiteral("0"), QStringLiteral("--fault"), QStringLiteral("noack")});
     QVERIFY2(sim.waitForReadyRead(5000), qPrintable(sim.errorString()));
     QVERIFY(sim.readLine().startsWith("/dev/pts/"));
 
     TarvexLauncher launcher;
     launcher.setProgramDir(binDir());
     QString error;
-    QVERIFY2(launcher.start({QStringLiteral("--com"), QStringLiteral("5=") + link}, &error), qPrintable(error));
+    QVERIFY2(launcher.start({QStringLiteral("--com"), QStringLiteral("5=") + link}, &error),
+             qPrintable(error));
     CAsyncPICProxy pic(QString(), QStringLiteral("/cAsyncPIC"), launcher.connection());
-    Client<CAsyncPICProxy, qint16> client(&pic, QStringLiteral("/cAsyncPIC"), launcher.connection());
+    Client<CAsyncPICProxy, qint16> client(&pic, QStringLiteral("/cAsyncPIC"),
+                                          launcher.connection());
     QVERIFY(pic.aInizializzaCOMM(5, QStringLiteral("115200,N,8,1")).value());
     QVERIFY(!pic.aScriviPIC(QStringLiteral("A"), 7000000).value());
     QTRY_COMPARE(client.events.size(), 7);
@@ -133,6 +147,66 @@ void TarvexSerialTest::sweepSimServesOverItsLink() {
     sim.terminate();
     QVERIFY(sim.waitForFinished(5000));
     QVERIFY(!QFileInfo::exists(link)); // the link goes with the simulator
+}
+
+void TarvexSerialTest::stopIsServedWithoutCreditWindowOnUnpacedLines() {
+    // A client that does not opt into the credit window (a script) and unpaced models: the
+    // bytes of the next block are always there, so the loop never waits on the line. It must
+    // still serve a stop request promptly, and the server must end by itself afterwards.
+    const struct {
+        QString path, interface, com;
+    } devices[] = {
+        {QStringLiteral("/cAsyncPIC"), QStringLiteral("org.orvane.Tarvex.cAsyncPIC"),
+         QStringLiteral("6=sim:pic")},
+        {QStringLiteral("/cAsyncMiniVNA"), QStringLiteral("org.orvane.Tarvex.cAsyncMiniVNA"),
+         QStringLiteral("3=sim:vna")},
+    };
+    for (const auto& d : devices) {
+        TarvexLauncher launcher;
+        launcher.setProgramDir(binDir());
+        QString error;
+        QVERIFY2(launcher.start({QStringLiteral("--com"), d.com, QStringLiteral("--sim-pace"),
+                                 QStringLiteral("max")},
+                                &error),
+                 qPrintable(error));
+        int vectors = 0;
+        bool complete = false;
+        std::unique_ptr<CAsyncPICProxy> pic;
+        std::unique_ptr<CAsyncMiniVNAProxy> vna;
+        if (d.path == QLatin1String("/cAsyncPIC")) {
+            pic = std::make_unique<CAsyncPICProxy>(QString(), d.path, launcher.connection());
+            connect(pic.get(), &CAsyncPICProxy::aVettore, this, [&] { ++vectors; });
+            connect(pic.get(), &CAsyncPICProxy::aComplete, this, [&] { complete = true; });
+            QVERIFY(pic->aInizializzaCOMM(6, QStringLiteral("115200,N,8,1")).value());
+            QVERIFY(pic->aInizializzaSweep(1000000, 10000).value());
+            pic->Start().waitForFinished();
+        } else {
+            vna = std::make_unique<CAsyncMiniVNAProxy>(QString(), d.path, launcher.connection());
+            connect(vna.get(), &CAsyncMiniVNAProxy::aVettore, this, [&] { ++vectors; });
+            connect(vna.get(), &CAsyncMiniVNAProxy::aComplete, this, [&] { complete = true; });
+            QVERIFY(vna->aInizializzaCOMM(3, QString()).value());
+            vna->setAClock(100000000.0);
+            vna->setAMultiplier(1);
+            vna->setAMisura(2);
+            vna->aInizializzaSweep(1000000, 10000, 400).waitForFinished();
+            vna->Start().waitForFinished();
+        }
+        QVERIFY2(QTest::qWaitFor([&] { return vectors > 0; }, 5000), qPrintable(d.path));
+
+        // aSweepON = 2 with a bounded wait of its own: a loop that never yields would leave
+        // the proxy's blocking call hanging for its full time-out.
+        QDBusMessage set = QDBusMessage::createMethodCall(
+            QString(), d.path, QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("Set"));
+        set << d.interface << QStringLiteral("aSweepON")
+            << QVariant::fromValue(QDBusVariant(QVariant::fromValue<short>(2)));
+        QDBusPendingCall reply = launcher.connection().asyncCall(set, 3000);
+        QVERIFY2(QTest::qWaitFor([&] { return complete; }, 3000),
+                 qPrintable(d.path + QStringLiteral(": no aComplete")));
+        reply.waitForFinished();
+        QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
+        QVERIFY2(launcher.stop(), qPrintable(d.path + QStringLiteral(": tarvex had to be killed")));
+    }
 }
 
 QTEST_GUILESS_MAIN(TarvexSerialTest)

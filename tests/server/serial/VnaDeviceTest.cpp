@@ -6,10 +6,10 @@
 #include "VnaFirmware.h"
 #include "cAsyncMiniVNA.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTest>
 #include <QTimer>
-
 #include <memory>
 
 namespace {
@@ -21,7 +21,8 @@ struct Rig {
         options.simDut = QStringLiteral("ramp");
         options.simPaceReal = false;
         if (target.isEmpty()) {
-            server = std::make_unique<PtyServer>(FirmwareModel::create(QStringLiteral("vna"), QStringLiteral("ramp")));
+            server = std::make_unique<PtyServer>(
+                FirmwareModel::create(QStringLiteral("vna"), QStringLiteral("ramp")));
             server->setBaud(0);
             QString error;
             if (!server->open(&error))
@@ -34,7 +35,8 @@ struct Rig {
         rec.attach(device.get(), &vectors);
     }
     VnaFirmware* vna() const {
-        return server ? server->modelAs<VnaFirmware>() : dynamic_cast<VnaFirmware*>(device->line()->simModel());
+        return server ? server->modelAs<VnaFirmware>()
+                      : dynamic_cast<VnaFirmware*>(device->line()->simModel());
     }
     // The start-up order of the client: port, clock, multiplier, offset, kind.
     void setUp(short kind) {
@@ -68,6 +70,7 @@ private Q_SLOTS:
     void sweepRequestsAndDeliversTheKindsBytes();
     void kindsWithoutReadingsRequestSilentlyUntilStopped();
     void shortResponseTimesOutAndResendsThePreviousReadings();
+    void pulledAdapterStillServesAStop();
     void sampleCountAbove400IsRefused();
     void singleFrequencyIsLogged();
     void exitClosesLogsAndEnds();
@@ -79,12 +82,13 @@ void VnaDeviceTest::factorAndWordsFollowTheClock() {
     rig.device->setAClock(100000000.0);
     rig.device->setAMultiplier(1);
     rig.device->setADDSoffset(0.0);
-    QCOMPARE(rig.rec.events, QStringList({QStringLiteral("0:V> COMMport inizializzata"),
-                                          QStringLiteral("0:V> CLK Ref: 100000000"),
-                                          QStringLiteral("0:V> CLK Mult: 1"),
-                                          QStringLiteral("0:V> Freq Mult: ") + num("42.94967296"),
-                                          QStringLiteral("0:V> Freq offset: 0"),
-                                          QStringLiteral("0:V> Freq Mult: ") + num("42.94967296")}));
+    QCOMPARE(
+        rig.rec.events,
+        QStringList({QStringLiteral("0:V> COMMport inizializzata"),
+                     QStringLiteral("0:V> CLK Ref: 100000000"), QStringLiteral("0:V> CLK Mult: 1"),
+                     QStringLiteral("0:V> Freq Mult: ") + num("42.94967296"),
+                     QStringLiteral("0:V> Freq offset: 0"),
+                     QStringLiteral("0:V> Freq Mult: ") + num("42.94967296")}));
     rig.device->setAMisura(2);
     rig.device->aInizializzaSweep(1000000, 10000, 400);
     QCOMPARE(rig.device->startWord(), 42949673);
@@ -130,10 +134,11 @@ void VnaDeviceTest::sweepRequestsAndDeliversTheKindsBytes() {
         rig.device->Start();
         rig.device->Start();
         QVERIFY2(rig.waitComplete(), qPrintable(rig.rec.dump()));
-        QCOMPARE(rig.rec.events, QStringList({QStringLiteral("3:V> Sweep già in esecuzione"),
-                                              QStringLiteral("0:V> avvio ciclo di sweep"), QStringLiteral("V"),
-                                              QStringLiteral("V"), QStringLiteral("0:V> fine ciclo sweep"),
-                                              QStringLiteral("C")}));
+        QCOMPARE(rig.rec.events,
+                 QStringList({QStringLiteral("3:V> Sweep già in esecuzione"),
+                              QStringLiteral("0:V> avvio ciclo di sweep"), QStringLiteral("V"),
+                              QStringLiteral("V"), QStringLiteral("0:V> fine ciclo sweep"),
+                              QStringLiteral("C")}));
         QCOMPARE(rig.device->aSweepON(), short(0));
         const QList<double>& v = rig.vectors[0];
         QCOMPARE(v.size(), 401);
@@ -163,8 +168,9 @@ void VnaDeviceTest::kindsWithoutReadingsRequestSilentlyUntilStopped() {
         rig.device->Start();
         QVERIFY(rig.waitComplete());
         QVERIFY(rig.vna()->requests() >= 3);
-        QCOMPARE(rig.rec.events, QStringList({QStringLiteral("0:V> avvio ciclo di sweep"),
-                                              QStringLiteral("0:V> fine ciclo sweep"), QStringLiteral("C")}));
+        QCOMPARE(rig.rec.events,
+                 QStringList({QStringLiteral("0:V> avvio ciclo di sweep"),
+                              QStringLiteral("0:V> fine ciclo sweep"), QStringLiteral("C")}));
     }
 }
 
@@ -181,11 +187,57 @@ void VnaDeviceTest::shortResponseTimesOutAndResendsThePreviousReadings() {
     };
     rig.device->Start();
     QVERIFY2(rig.waitComplete(), qPrintable(rig.rec.dump()));
-    QCOMPARE(rig.rec.events, QStringList({QStringLiteral("0:V> avvio ciclo di sweep"), QStringLiteral("V"),
-                                          QStringLiteral("3:V> timeout lettura campioni"), QStringLiteral("V"),
-                                          QStringLiteral("0:V> fine ciclo sweep"), QStringLiteral("C")}));
+    QCOMPARE(rig.rec.events,
+             QStringList({QStringLiteral("0:V> avvio ciclo di sweep"), QStringLiteral("V"),
+                          QStringLiteral("3:V> timeout lettura campioni"), QStringLiteral("V"),
+                          QStringLiteral("0:V> fine ciclo sweep"), QStringLiteral("C")}));
     QCOMPARE(rig.vectors[1], rig.vectors[0]);
     QCOMPARE(rig.vectors[1][1], 100.0);
+}
+
+void VnaDeviceTest::pulledAdapterStillServesAStop() {
+    // The adapter is pulled after the first vector: every request then fails to be sent. The
+    // loop goes on sending the previous readings, but must still serve calls (here a stop
+    // request from a timer, as a client's call would come) and must not spin on the dead line.
+    Rig rig(QStringLiteral("sim:vna"));
+    rig.setUp(2);
+    rig.device->aInizializzaSweep(1000000, 10000, 400);
+    rig.rec.events.clear();
+    QElapsedTimer sincePulled;
+    bool starved = false;
+    rig.rec.onVector = [&](int n) {
+        if (n == 1) {
+            QVERIFY(rig.device->line()->setSimUnplugged(true));
+            sincePulled.start();
+        } else if (sincePulled.elapsed() > 3000) {
+            starved = true; // the timer below never got its turn: end the loop from here
+            rig.device->setASweepON(2);
+        }
+    };
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (sincePulled.isValid() && sincePulled.elapsed() >= 500)
+            rig.device->setASweepON(2);
+    });
+    stopper.start(10);
+    rig.device->Start();
+    QVERIFY2(rig.waitComplete(), qPrintable(rig.rec.dump()));
+    QVERIFY2(!starved, "the loop did not serve calls while the line was dead");
+
+    const QStringList& ev = rig.rec.events;
+    QCOMPARE(ev.mid(0, 3),
+             QStringList({QStringLiteral("0:V> avvio ciclo di sweep"), QStringLiteral("V"),
+                          QStringLiteral("3:V> errore invio comando")}));
+    QCOMPARE(ev.mid(ev.size() - 3),
+             QStringList({QStringLiteral("V"), QStringLiteral("0:V> fine ciclo sweep"),
+                          QStringLiteral("C")}));
+    // Each failed request is reported and followed by the previous readings; in half a second
+    // only a few are tried.
+    const auto failures = ev.count(QStringLiteral("3:V> errore invio comando"));
+    QVERIFY2(failures >= 1 && failures <= 5, qPrintable(QString::number(failures)));
+    QCOMPARE(rig.vectors.size(), failures + 1);
+    QCOMPARE(rig.vectors.last(), rig.vectors.first());
+    QCOMPARE(rig.device->aSweepON(), short(0));
 }
 
 void VnaDeviceTest::sampleCountAbove400IsRefused() {

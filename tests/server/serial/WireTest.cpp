@@ -1,9 +1,9 @@
 // Golden bytes of the PIC board's and the MiniVNA's wire formats, host side and model side.
+#include "DutModel.h"
 #include "PicFirmware.h"
 #include "PicProtocol.h"
 #include "VnaFirmware.h"
 #include "VnaProtocol.h"
-#include "DutModel.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ TEST(PicWire, OverflowStopsTheBlockAndShortBlocksAreRefused) {
     const auto r = picwire::decodeBlock(block, v);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.overflowAt, 200);
-    EXPECT_EQ(v[1], 1);    // written before the overflow
+    EXPECT_EQ(v[1], 1); // written before the overflow
     EXPECT_EQ(v[199], 0);
     EXPECT_EQ(v[200], -1); // not written
     EXPECT_EQ(v[301], -1);
@@ -99,7 +99,8 @@ TEST(VnaWire, FactorAndTuningWords) {
 
 TEST(VnaWire, RecordsGiveOnlyTheBytesOfTheKind) {
     // record: phase low, high, magnitude low, high
-    const QByteArray recs = bytes({0x10, 0x01, 0x20, 0x02, 0xff, 0x03, 0x00, 0x04, 0x05, 0x00, 0x06, 0x00});
+    const QByteArray recs =
+        bytes({0x10, 0x01, 0x20, 0x02, 0xff, 0x03, 0x00, 0x04, 0x05, 0x00, 0x06, 0x00});
     QList<double> phase(401, -1.0);
     vnawire::unpackRecords(recs, 3, 1, phase);
     EXPECT_EQ(phase[0], -1.0);
@@ -132,7 +133,8 @@ TEST(PicModel, AnswersFramesSplitAcrossWritesAndIgnoresNoise) {
     EXPECT_EQ(pic.startHz(), 1000000);
     pic.hostBytes(":*000000000\r:X\r"); // reset: no answer; a short frame is noise
     EXPECT_FALSE(pic.hasOutput());
-    EXPECT_EQ(pic.log(), QStringList({QStringLiteral("CR"), QStringLiteral("B 1000000"), QStringLiteral("* 0")}));
+    EXPECT_EQ(pic.log(), QStringList({QStringLiteral("CR"), QStringLiteral("B 1000000"),
+                                      QStringLiteral("* 0")}));
 }
 
 TEST(PicModel, SweepsBlocksUntilEAndWaitsForTheHostWhenSlow) {
@@ -185,4 +187,28 @@ TEST(VnaModel, AnswersAFourLineRequestWithCountRecords) {
     EXPECT_EQ(vna.takeOutput(100).size(), 3); // one response one byte short, then whole again
     vna.hostBytes(" 0\r 0\r 1\r 1\r");
     EXPECT_EQ(vna.takeOutput(100).size(), 4);
+}
+
+TEST(FirmwareModels, LogsKeepTheNewest4096EntriesAndTraceEveryOne) {
+    // A demo runs for hours: the decode logs keep only their newest 4096 entries, while a
+    // trace sink (tarvex --sim-log) receives every entry in order.
+    PicFirmware pic(DutModel::create(QStringLiteral("flat")));
+    QStringList picTrace;
+    pic.setTrace([&](const QString& line) { picTrace << line; });
+    for (int i = 1; i <= 5000; ++i)
+        pic.hostBytes(QStringLiteral(":A%1\r").arg(i, 9, 10, QLatin1Char('0')).toLatin1());
+    ASSERT_EQ(pic.log().size(), 4096);
+    EXPECT_EQ(pic.log().first(), QStringLiteral("A 905"));
+    EXPECT_EQ(pic.log().last(), QStringLiteral("A 5000"));
+    ASSERT_EQ(picTrace.size(), 5000);
+    EXPECT_EQ(picTrace.first(), QStringLiteral("A 1"));
+    EXPECT_EQ(picTrace.last(), QStringLiteral("A 5000"));
+
+    VnaFirmware vna(DutModel::create(QStringLiteral("flat")));
+    for (int i = 1; i <= 5000; ++i)
+        vna.hostBytes(QStringLiteral(" 0\r %1\r 1\r 1\r").arg(i).toLatin1());
+    EXPECT_EQ(vna.requests(), 5000);
+    ASSERT_EQ(vna.log().size(), 4096);
+    EXPECT_EQ(vna.log().first(), QStringLiteral("0 905 1 1"));
+    EXPECT_EQ(vna.log().last(), QStringLiteral("0 5000 1 1"));
 }

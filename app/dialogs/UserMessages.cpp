@@ -10,5 +10,13 @@ void UserMessages::beep() {
 
 void UserMessages::message(const QString& text, QMessageBox::Icon icon) {
     QMessageBox box(icon, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok, m_parent);
+    m_open.append(&box);
     box.exec();
+    m_open.removeAll(&box);
+}
+
+void UserMessages::dismissAll() {
+    for (const QPointer<QMessageBox>& box : m_open)
+        if (box)
+            box->done(QMessageBox::Ok);
 }

@@ -1,0 +1,101 @@
+#include "LptSweepDevice.h"
+
+#include "CAsyncLPTProxy.h"
+#include "SweepConfig.h"
+
+LptSweepDevice::LptSweepDevice(const QString& serverProgram, QObject* parent)
+    : SweepDevice(tarvex::kPathLPT, QStringLiteral("org.orvane.Tarvex.cAsyncLPT"), serverProgram,
+                  parent) {}
+
+LptSweepDevice::~LptSweepDevice() {
+    release();
+}
+
+void LptSweepDevice::attach(const QDBusConnection& connection, const QString& path) {
+    m_lpt = new CAsyncLPTProxy(QString(), path, connection, this);
+    connect(m_lpt, &CAsyncLPTProxy::aVettore, this,
+            [this](const QList<qint16>& v) { deliver(QVector<double>(v.begin(), v.end())); });
+    connect(m_lpt, &CAsyncLPTProxy::aComplete, this, &LptSweepDevice::deliverComplete);
+    connect(m_lpt, &CAsyncLPTProxy::aErrore, this, &LptSweepDevice::deliverErrore);
+}
+
+void LptSweepDevice::detach() {
+    dispose(m_lpt);
+    m_lpt = nullptr;
+}
+
+QString LptSweepDevice::caption(const SweepConfig& cfg) const {
+    return cfg.ddsDevice;
+}
+
+QString LptSweepDevice::bind(const SweepConfig& cfg) {
+    if (!ready() || !awaitTrue(m_lpt->aInizializzaLPT(cfg.lptAddress)))
+        return QStringLiteral(
+            "Parallel port not initialized.\nDriver not found or wrong LPT address.\nPlease "
+            "verify 'SetUp/Configuration/Ports'.");
+    setProp("aDeviceDDS", cfg.ddsDevice);
+    setProp("aDeviceADC", cfg.adcDevice);
+    setProp("aClock", QVariant::fromValue(double(cfg.ddsClock)));
+    setProp("aMultiplier", QVariant::fromValue(cfg.ddsMultiplier));
+    setProp("aDDSoffset", QVariant::fromValue(cfg.ddsOffset));
+    setProp("aSpeed", QVariant::fromValue(cfg.sweepMode));
+    if (ready())
+        await(m_lpt->aInizializzaDDS());
+    if (ready())
+        await(m_lpt->aSetFrequenzaDDS(cfg.freqStart));
+    restoreAuxOutputs(cfg);
+    return QString();
+}
+
+void LptSweepDevice::restoreAuxOutputs(const SweepConfig& cfg) {
+    const qint16 values[2] = {cfg.aux1Value, cfg.aux2Value};
+    for (int n = 1; n <= 2; ++n) {
+        const AuxConfig aux = cfg.readAux(n);
+        if (!aux.enabled || !ready())
+            continue;
+        quint8 word = static_cast<quint8>(values[n - 1] & 0xFF);
+        if (aux.inverseLogic)
+            word = static_cast<quint8>(~word);
+        await(m_lpt->aSetAttenuator(word, static_cast<short>(n)));
+    }
+}
+
+bool LptSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
+    setSpeed(cfg.sweepMode);
+    if (ready())
+        await(m_lpt->aInizializzaSweep(cfg.freqStart, freqStep));
+    return true;
+}
+
+void LptSweepDevice::start() {
+    if (ready())
+        await(m_lpt->aStartLPT());
+}
+
+bool LptSweepDevice::setIdleFrequency(const SweepConfig& cfg) {
+    if (ready())
+        await(m_lpt->aSetFrequenzaDDS(cfg.freqStart));
+    return true;
+}
+
+void LptSweepDevice::reinitRange(qint32 freqStart, qint32 freqStep) {
+    if (ready())
+        await(m_lpt->aInizializzaSweep(freqStart, freqStep));
+}
+
+void LptSweepDevice::afterComplete(const SweepConfig& cfg) {
+    if (ready())
+        await(m_lpt->aSetFrequenzaDDS(cfg.freqStart));
+}
+
+void LptSweepDevice::setSpeed(qint16 sweepMode) {
+    setProp("aSpeed", QVariant::fromValue(sweepMode));
+}
+
+void LptSweepDevice::shutdown(const SweepConfig&) {
+    if (!ready())
+        return;
+    setSweepOn(2);
+    if (ready())
+        await(m_lpt->aExitLPT());
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The DDS generator and converter on the parallel port (cAsyncLPT), driven line by line by
+// tarvex, with the two auxiliary outputs. A running loop takes a new range in place.
+#include "SweepDevice.h"
+
+class CAsyncLPTProxy;
+
+class LptSweepDevice : public SweepDevice {
+    Q_OBJECT
+public:
+    LptSweepDevice(const QString& serverProgram, QObject* parent);
+    ~LptSweepDevice() override;
+
+    QString caption(const SweepConfig& cfg) const override;
+    QString logPrefix() const override { return QStringLiteral("L> "); }
+    bool hasSpeedAndAux() const override { return true; }
+    bool countsRetryWarnings() const override { return false; }
+    bool takesRangeWhileRunning() const override { return true; }
+
+    QString bind(const SweepConfig& cfg) override;
+    bool setUpSweep(const SweepConfig& cfg, qint32 freqStep) override;
+    void start() override;
+    bool setIdleFrequency(const SweepConfig& cfg) override;
+    void reinitRange(qint32 freqStart, qint32 freqStep) override;
+    void afterComplete(const SweepConfig& cfg) override;
+    void setSpeed(qint16 sweepMode) override;
+    void shutdown(const SweepConfig& cfg) override;
+
+protected:
+    void attach(const QDBusConnection& connection, const QString& path) override;
+    void detach() override;
+
+private:
+    void restoreAuxOutputs(const SweepConfig& cfg);
+
+    CAsyncLPTProxy* m_lpt = nullptr;
+};

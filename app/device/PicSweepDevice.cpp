@@ -1,0 +1,64 @@
+#include "PicSweepDevice.h"
+
+#include "CAsyncPICProxy.h"
+#include "SweepConfig.h"
+
+PicSweepDevice::PicSweepDevice(const QString& serverProgram, QObject* parent)
+    : SweepDevice(tarvex::kPathPIC, QStringLiteral("org.orvane.Tarvex.cAsyncPIC"), serverProgram,
+                  parent) {}
+
+PicSweepDevice::~PicSweepDevice() {
+    release();
+}
+
+void PicSweepDevice::attach(const QDBusConnection& connection, const QString& path) {
+    m_pic = new CAsyncPICProxy(QString(), path, connection, this);
+    connect(m_pic, &CAsyncPICProxy::aVettore, this,
+            [this](const QList<qint16>& v) { deliver(QVector<double>(v.begin(), v.end())); });
+    connect(m_pic, &CAsyncPICProxy::aComplete, this, &PicSweepDevice::deliverComplete);
+    connect(m_pic, &CAsyncPICProxy::aErrore, this, &PicSweepDevice::deliverErrore);
+}
+
+void PicSweepDevice::detach() {
+    dispose(m_pic);
+    m_pic = nullptr;
+}
+
+QString PicSweepDevice::caption(const SweepConfig& cfg) const {
+    return cfg.ddsDevice;
+}
+
+QString PicSweepDevice::bind(const SweepConfig& cfg) {
+    if (!ready() || !awaitTrue(m_pic->aInizializzaCOMM(cfg.commPort, cfg.serialSettings)))
+        return QStringLiteral("Wrong serial port number (COM%1).\nPlease verify "
+                              "'SetUp/Configuration/Ports'.")
+            .arg(cfg.commPort);
+    if (!awaitTrue(m_pic->aScriviPIC(QStringLiteral("A"), cfg.freqStart)))
+        return QStringLiteral("DDS not initialized\nVerify the serial interface.");
+    return QString();
+}
+
+bool PicSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
+    return ready() && awaitTrue(m_pic->aInizializzaSweep(cfg.freqStart, freqStep));
+}
+
+void PicSweepDevice::start() {
+    if (ready())
+        await(m_pic->Start());
+}
+
+bool PicSweepDevice::setIdleFrequency(const SweepConfig& cfg) {
+    return ready() && awaitTrue(m_pic->aScriviPIC(QStringLiteral("B"), cfg.freqStart));
+}
+
+void PicSweepDevice::shutdown(const SweepConfig& cfg) {
+    if (!ready())
+        return;
+    setSweepOn(2);
+    if (ready())
+        await(m_pic->aScriviPIC(QStringLiteral("A"), cfg.freqStart));
+    if (ready()) {
+        tellServerItWillExit(); // aExitCOMM ends tarvex
+        await(m_pic->aExitCOMM());
+    }
+}

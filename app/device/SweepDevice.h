@@ -1,0 +1,137 @@
+#pragma once
+// The main window's one device: the object of tarvex chosen by the configured interface
+// (cAsyncPIC, cAsyncLPT or cAsyncMiniVNA), behind one interface, so the window asks the device
+// instead of switching on the kind of hardware. Each kind is a small class of its own
+// (PicSweepDevice, LptSweepDevice, VnaSweepDevice), made once by makeSweepDevice.
+//
+// Every call waits for its reply with the window's events running: the window keeps
+// painting and can be closed while the hardware answers slowly (a silent PIC board makes a
+// command retry for seconds). The device's own events (sweeps, end of loop, log lines) that
+// arrive during a call are held and handed on, in order, once the call has returned and the
+// window's handler has run to its end, as with a call that blocks. Calls never throw: a D-Bus
+// error, a dead server or a time-out reads as failure. After abandonWaits() or release() no
+// call reaches tarvex any more.
+#include <QDBusConnection>
+#include <QDBusPendingCall>
+#include <QDBusPendingReply>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+
+class FlowProxy;
+class SweepConfig;
+class TarvexLauncher;
+
+class SweepDevice : public QObject {
+    Q_OBJECT
+public:
+    // How many sweeps tarvex may send ahead of the window's acknowledgements.
+    static constexpr int kVectorWindow = 2;
+    // A call that has not answered after this long (ms) shows the window as waiting.
+    static constexpr int kSlowCallMs = 300;
+
+    ~SweepDevice() override;
+
+    // --- what the window shows, and what only some kinds of hardware do ---
+    // The window caption's device part: the DDS name, or "MiniVNA".
+    virtual QString caption(const SweepConfig& cfg) const = 0;
+    // Prefix of the window's own log lines about this device ("P> ", "L> ", "V> ").
+    virtual QString logPrefix() const = 0;
+    // The parallel port: speed modes and the auxiliary outputs.
+    virtual bool hasSpeedAndAux() const { return false; }
+    // Retry warnings (code 1) go to the error counter instead of the log.
+    virtual bool countsRetryWarnings() const { return true; }
+    // The stored reading is 1024 minus the received one (MiniVNA measuring the DUT).
+    virtual bool invertsReadings(qint16 adcChannel) const;
+    // A running sweep takes a new range in place; otherwise it is stopped and started again.
+    virtual bool takesRangeWhileRunning() const { return false; }
+
+    // --- the device's life ---
+    // Starts tarvex with args. False: *error says why; the window goes on without hardware.
+    bool open(const QStringList& args, QString* error);
+    // Opens the port and hands the device the configuration. Returns the message the user
+    // must see (empty when all went well).
+    virtual QString bind(const SweepConfig& cfg) = 0;
+    // Sets up one sweep loop over freqStart + (i - 1) x freqStep. False: the device refused
+    // the set-up (the window goes back to idle; the start is still sent).
+    virtual bool setUpSweep(const SweepConfig& cfg, qint32 freqStep) = 0;
+    // Starts the loop; the call returns at once and the loop reports through the signals.
+    virtual void start() = 0;
+    // While idle: the generator to the start frequency. False: the user must be told.
+    virtual bool setIdleFrequency(const SweepConfig& cfg) = 0;
+    // A running loop takes the new range (only where takesRangeWhileRunning).
+    virtual void reinitRange(qint32 freqStart, qint32 freqStep);
+    // After the end of a loop.
+    virtual void afterComplete(const SweepConfig& cfg);
+    // Speed mode for the next sweep (parallel port only).
+    virtual void setSpeed(qint16 sweepMode);
+    // Stops the loop and closes the port, as the window's closing does.
+    virtual void shutdown(const SweepConfig& cfg) = 0;
+    // 4 run, 2 stop requested, 1 end the pass for a restart.
+    bool setSweepOn(qint16 value);
+
+    // tarvex runs and the device was not released.
+    bool isLive() const;
+    qint64 serverPid() const;
+    // A call is waiting for its reply.
+    bool isWaiting() const { return m_waits > 0; }
+    // The wait under way ends as a failure and every later call fails at once, until
+    // resume(): the window is closing.
+    void abandonWaits();
+    void resume();
+    // Hands on the events held during calls now (the window is closing and wants them).
+    void flushEvents();
+    // Disconnects and lets tarvex end; nothing is called after it, no event comes after it.
+    void release();
+
+signals:
+    void vettore(const QVector<double>& values);
+    void complete();
+    void errore(qint16 tipoErrore, const QString& descrizione);
+    void serverDied(const QString& reason);
+    // A call has been waiting longer than kSlowCallMs (true), or the last such wait ended.
+    void waitingChanged(bool waiting);
+    void waitsAbandoned();
+
+protected:
+    SweepDevice(const char* path, const QString& interfaceName, const QString& serverProgram,
+                QObject* parent);
+
+    // Makes the proxy of this kind on the connection and forwards its events; drops it.
+    virtual void attach(const QDBusConnection& connection, const QString& path) = 0;
+    virtual void detach() = 0;
+    // Deletes a proxy once the events already queued for it have been handed out.
+    static void dispose(QObject* proxy);
+
+    bool ready() const;
+    // Waits for the reply (events running); true when it came and is not an error.
+    bool await(const QDBusPendingCall& call);
+    // The same, and the reply is true.
+    bool awaitTrue(const QDBusPendingReply<bool>& reply);
+    // Writes a property of the object; false when refused or failed.
+    bool setProp(const char* name, const QVariant& value);
+    // The events of the proxy: a received sweep is acknowledged to the server's credit window
+    // at once; all three are handed on in order, held while a call waits.
+    void deliver(const QVector<double>& values);
+    void deliverComplete();
+    void deliverErrore(qint16 tipoErrore, const QString& descrizione);
+    void tellServerItWillExit();
+
+private:
+    void hand(std::function<void()> event);
+    void replay();
+
+    TarvexLauncher* m_launcher;
+    FlowProxy* m_flow = nullptr;
+    QString m_path;
+    QString m_interface;
+    bool m_attached = false;
+    bool m_failFast = false;
+    int m_waits = 0;
+    int m_slowWaits = 0;
+    QList<std::function<void()>> m_held;
+    bool m_replayPosted = false;
+};

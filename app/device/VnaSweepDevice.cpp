@@ -1,0 +1,79 @@
+#include "VnaSweepDevice.h"
+
+#include "CAsyncMiniVNAProxy.h"
+#include "SweepConfig.h"
+
+namespace {
+constexpr short kPoints = 400;
+}
+
+VnaSweepDevice::VnaSweepDevice(const QString& serverProgram, QObject* parent)
+    : SweepDevice(tarvex::kPathVNA, QStringLiteral("org.orvane.Tarvex.cAsyncMiniVNA"),
+                  serverProgram, parent) {}
+
+VnaSweepDevice::~VnaSweepDevice() {
+    release();
+}
+
+void VnaSweepDevice::attach(const QDBusConnection& connection, const QString& path) {
+    m_vna = new CAsyncMiniVNAProxy(QString(), path, connection, this);
+    connect(m_vna, &CAsyncMiniVNAProxy::aVettore, this,
+            [this](const QList<double>& v) { deliver(QVector<double>(v.begin(), v.end())); });
+    connect(m_vna, &CAsyncMiniVNAProxy::aComplete, this, &VnaSweepDevice::deliverComplete);
+    connect(m_vna, &CAsyncMiniVNAProxy::aErrore, this, &VnaSweepDevice::deliverErrore);
+}
+
+void VnaSweepDevice::detach() {
+    dispose(m_vna);
+    m_vna = nullptr;
+}
+
+QString VnaSweepDevice::caption(const SweepConfig&) const {
+    return QStringLiteral("MiniVNA");
+}
+
+QString VnaSweepDevice::bind(const SweepConfig& cfg) {
+    QString message;
+    if (!ready() || !awaitTrue(m_vna->aInizializzaCOMM(cfg.commPort, cfg.serialSettings)))
+        message = QStringLiteral("Wrong serial port number (COM%1).\nPlease verify "
+                                 "'SetUp/Configuration/Ports'.")
+                      .arg(cfg.commPort);
+    // Whatever the port did: the analyser gets its configuration.
+    setProp("aClock", QVariant::fromValue(double(cfg.ddsClock)));
+    setProp("aMultiplier", QVariant::fromValue(cfg.ddsMultiplier));
+    setProp("aDDSoffset", QVariant::fromValue(cfg.ddsOffset));
+    setProp("aMisura", QVariant::fromValue(cfg.adcChannel));
+    if (ready())
+        await(m_vna->aSetFrequenza(cfg.freqStart));
+    return message;
+}
+
+bool VnaSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
+    setProp("aMisura", QVariant::fromValue(cfg.adcChannel));
+    if (ready())
+        await(m_vna->aInizializzaSweep(cfg.freqStart, freqStep, kPoints));
+    return true;
+}
+
+void VnaSweepDevice::start() {
+    if (ready())
+        await(m_vna->Start());
+}
+
+bool VnaSweepDevice::setIdleFrequency(const SweepConfig& cfg) {
+    setProp("aMisura", QVariant::fromValue(qint16(0)));
+    if (ready())
+        await(m_vna->aSetFrequenza(cfg.freqStart));
+    setProp("aMisura", QVariant::fromValue(cfg.adcChannel));
+    return true;
+}
+
+void VnaSweepDevice::shutdown(const SweepConfig&) {
+    if (!ready())
+        return;
+    setSweepOn(2);
+    if (ready()) {
+        tellServerItWillExit(); // aExitCOMM ends tarvex
+        await(m_vna->aExitCOMM());
+    }
+}

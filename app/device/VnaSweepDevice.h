@@ -1,0 +1,30 @@
+#pragma once
+// The MiniVNA on a serial port (cAsyncMiniVNA): one raw 10-bit reading per frequency. The
+// binding hands it the configuration even when the port did not open.
+#include "SweepDevice.h"
+
+class CAsyncMiniVNAProxy;
+
+class VnaSweepDevice : public SweepDevice {
+    Q_OBJECT
+public:
+    VnaSweepDevice(const QString& serverProgram, QObject* parent);
+    ~VnaSweepDevice() override;
+
+    QString caption(const SweepConfig& cfg) const override;
+    QString logPrefix() const override { return QStringLiteral("V> "); }
+    bool invertsReadings(qint16 adcChannel) const override { return adcChannel == 3; }
+
+    QString bind(const SweepConfig& cfg) override;
+    bool setUpSweep(const SweepConfig& cfg, qint32 freqStep) override;
+    void start() override;
+    bool setIdleFrequency(const SweepConfig& cfg) override;
+    void shutdown(const SweepConfig& cfg) override;
+
+protected:
+    void attach(const QDBusConnection& connection, const QString& path) override;
+    void detach() override;
+
+private:
+    CAsyncMiniVNAProxy* m_vna = nullptr;
+};

@@ -1,0 +1,292 @@
+#include "SweepController.h"
+
+#include "CommonFunctions.h"
+#include "NumberFormat.h"
+#include "Rounding.h"
+#include "SweepConfig.h"
+#include "SweepData.h"
+#include "SweepDevice.h"
+#include "UserMessages.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cstdlib>
+
+SweepController::Sequence::Sequence(SweepController* controller) : c(controller) {
+    ++c->m_depth;
+}
+
+SweepController::Sequence::~Sequence() {
+    --c->m_depth;
+}
+
+SweepController::SweepController(SweepConfig& config, SweepData* data, UserMessages& messages,
+                                 int stopWaitMs, QObject* parent)
+    : QObject(parent), m_cfg(config), m_data(data), m_messages(messages), m_stopWaitMs(stopWaitMs),
+      timerUpdateSweep(new QTimer(this)), timerGrafico(new QTimer(this)) {
+    m_clock.start();
+    timerUpdateSweep->setObjectName(QStringLiteral("timerUpdateSweep"));
+    timerUpdateSweep->setInterval(500);
+    connect(timerUpdateSweep, &QTimer::timeout, this, &SweepController::timerUpdateSweep_Timer);
+    timerGrafico->setObjectName(QStringLiteral("timerGrafico"));
+    timerGrafico->setInterval(100);
+    connect(timerGrafico, &QTimer::timeout, this, &SweepController::timerGrafico_Timer);
+}
+
+void SweepController::setDevice(SweepDevice* device) {
+    m_device = device;
+    if (!device)
+        return;
+    connect(device, &SweepDevice::vettore, this, &SweepController::datiDDS);
+    connect(device, &SweepDevice::complete, this, &SweepController::onComplete);
+    connect(device, &SweepDevice::errore, this, &SweepController::onErrore);
+    connect(device, &SweepDevice::serverDied, this, &SweepController::onServerDied);
+}
+
+void SweepController::tell(const QString& text) {
+    if (m_closing)
+        return;
+    m_messages.beep();
+    m_messages.message(text, QMessageBox::Warning);
+}
+
+QString SweepController::formatFreq(qint32 f) const {
+    return formatNumber(static_cast<double>(f), QStringLiteral("###,###,##0"));
+}
+
+void SweepController::calcolaStep() {
+    Sequence seq(this);
+    qint32& start = m_cfg.freqStart;
+    qint32& stop = m_cfg.freqStop;
+    if (std::llabs(qint64(start) - stop) < NUMERO_CAMPIONI) {
+        QString a = QStringLiteral("Start frequency will be set to ");
+        QString b = QStringLiteral("Stop frequency will be set to ");
+        if (start > stop) {
+            if (qint64(start) - NUMERO_CAMPIONI < 1) {
+                start = NUMERO_CAMPIONI + 1;
+                stop = 1;
+                a += formatFreq(start) + QStringLiteral(" Hz");
+                b += QStringLiteral("1 Hz");
+            } else {
+                stop = start - NUMERO_CAMPIONI;
+                a.clear();
+                b += formatFreq(stop) + QStringLiteral(" Hz");
+            }
+        } else if (qint64(stop) + NUMERO_CAMPIONI > m_cfg.ddsMaxFreq) {
+            stop = m_cfg.ddsMaxFreq;
+            start = m_cfg.ddsMaxFreq - NUMERO_CAMPIONI;
+            a += formatFreq(start) + QStringLiteral(" Hz");
+            b += formatFreq(stop) + QStringLiteral(" Hz");
+        } else {
+            stop = start + NUMERO_CAMPIONI;
+            a.clear();
+            b += formatFreq(stop) + QStringLiteral(" Hz");
+        }
+        tell(QStringLiteral("Minimum sweeping range is ") + QStringLiteral("400") +
+             QStringLiteral(" Hz.\n") + a + QStringLiteral("\n") + b);
+    }
+    m_freqStep =
+        static_cast<qint32>(roundHalfEven((double(stop) - double(start)) / NUMERO_CAMPIONI));
+    emit rangeShown();
+}
+
+void SweepController::aggiornaLblFrequenza() {
+    Sequence seq(this);
+    calcolaStep();
+    m_data->rebuild(m_cfg.freqStart, m_freqStep, m_cfg.scala == 0);
+    emit rangeRebuilt();
+}
+
+void SweepController::cmdStart_Click() {
+    Sequence seq(this);
+    // A device call is still waiting for the hardware: no second sweep inside that wait.
+    if (m_closing || (m_device && m_device->isWaiting()))
+        return;
+    if (std::llabs(qint64(m_cfg.freqStop) - m_cfg.freqStart) < NUMERO_CAMPIONI) {
+        tell(QStringLiteral("The minimum sweep range is ") + QStringLiteral("400") +
+             QStringLiteral(" Hz"));
+        return;
+    }
+    m_startRefused = false;
+    startSweep();
+    // A start refused at the wait (the previous sweep never ended) leaves the window idle.
+    if (m_closing || m_startRefused)
+        return;
+    emit running();
+}
+
+bool SweepController::waitForIdle() {
+    if (m_statoSweep <= 0)
+        return true;
+    // Events, timers and user input are handled inside this wait; the end-of-sweep report of
+    // the device is what ends it. A heartbeat keeps the loop checking the deadline.
+    QElapsedTimer waited;
+    waited.start();
+    QTimer heartbeat;
+    heartbeat.start(50);
+    while (m_statoSweep > 0 && !m_closing && waited.elapsed() < m_stopWaitMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return m_statoSweep <= 0;
+}
+
+void SweepController::startSweep() {
+    if (!waitForIdle()) {
+        if (m_closing)
+            return;
+        endOfSweepControls(false);
+        tell(QStringLiteral(
+                 "The previous sweep did not end: the device gave no end-of-sweep report within "
+                 "%1 seconds.\nThe sweep controls are back to idle. Press \"Sweep ON\" to try "
+                 "again; if this repeats, check the device and its connection.")
+                 .arg(std::max(1, m_stopWaitMs / 1000)));
+        m_startRefused = true;
+        return;
+    }
+    if (m_closing)
+        return;
+    m_statoSweep = 4;
+    aggiornaLblFrequenza();
+    emit markersDue();
+    if (!m_device || m_closing)
+        return;
+    const QString prefix = m_device->logPrefix();
+    scriviLog(prefix + QStringLiteral("Start sweep"));
+    if (!m_device->setUpSweep(m_cfg, m_freqStep)) {
+        m_statoSweep = 0;
+        scriviLog(prefix + QStringLiteral("Errore inizializza ciclo sweep"));
+    }
+    m_device->start();
+}
+
+void SweepController::cmdStop_Click() {
+    Sequence seq(this);
+    m_statoSweep = 2;
+    if (m_device)
+        m_device->setSweepOn(2);
+    // Without a live device nothing will report the end of the sweep: go idle at once.
+    if (!m_device || !m_device->isLive())
+        endOfSweepControls(false);
+}
+
+void SweepController::optSpeed_Click(int index) {
+    Sequence seq(this);
+    m_cfg.sweepMode = static_cast<qint16>(index);
+    if (m_device)
+        m_device->setSpeed(m_cfg.sweepMode);
+}
+
+void SweepController::restartUpdateTimer() {
+    timerUpdateSweep->stop();
+    timerUpdateSweep->start();
+}
+
+void SweepController::timerUpdateSweep_Timer() {
+    Sequence seq(this);
+    timerUpdateSweep->stop();
+    if (m_closing)
+        return;
+    // The device is still busy with an earlier call: try again once it has answered.
+    if (m_device && m_device->isWaiting()) {
+        timerUpdateSweep->start();
+        return;
+    }
+    if (m_statoSweep < 1) {
+        if (m_device && !m_device->setIdleFrequency(m_cfg))
+            tell(QStringLiteral("Frequency not iniatized."));
+        return;
+    }
+    if (m_device && m_device->takesRangeWhileRunning()) {
+        aggiornaLblFrequenza();
+        emit markersDue();
+        m_device->reinitRange(m_cfg.freqStart, m_freqStep);
+        scriviLog(m_device->logPrefix() + QStringLiteral("Start/step sweep reinizializzati"));
+    } else if (m_device) {
+        m_device->setSweepOn(1);
+        cmdStart_Click();
+    }
+}
+
+void SweepController::aggiornaTimer() {
+    const qint64 tickOra = m_clock.elapsed();
+    if (tickOra == m_tickUltimo)
+        return;
+    const qint64 ms = tickOra - m_tickUltimo;
+    emit rateMeasured(ms, 1000.0 / double(ms));
+    m_tickUltimo = m_clock.elapsed();
+}
+
+void SweepController::timerGrafico_Timer() {
+    timerGrafico->stop();
+    emit redrawDue();
+}
+
+void SweepController::endOfSweepControls(bool focusBeforeMenus) {
+    emit idle(focusBeforeMenus);
+    m_statoSweep = 0;
+}
+
+void SweepController::onComplete() {
+    Sequence seq(this);
+    const QString prefix = m_device ? m_device->logPrefix() : QString();
+    scriviLog(prefix + QStringLiteral("Stop sweep"));
+    // The parallel port gives the focus before the menus are enabled, then sets the
+    // generator back to the start frequency.
+    const bool lpt = m_device && m_device->takesRangeWhileRunning();
+    endOfSweepControls(lpt);
+    if (m_device && !m_closing)
+        m_device->afterComplete(m_cfg);
+}
+
+void SweepController::onErrore(qint16 tipoErrore, const QString& descrizione) {
+    if (tipoErrore == 1 && m_device && m_device->countsRetryWarnings()) {
+        emit retryWarning();
+        return;
+    }
+    scriviLog(QString::number(tipoErrore) + QLatin1Char(' ') + descrizione);
+}
+
+void SweepController::onServerDied(const QString& reason) {
+    Sequence seq(this);
+    if (m_closing)
+        return;
+    const bool wasSweeping = m_statoSweep != 0;
+    if (wasSweeping)
+        endOfSweepControls(false);
+    tell(QStringLiteral("The device server tarvex stopped%1: %2\nSweep goes on without hardware; "
+                        "close and start Sweep again to reconnect.")
+             .arg(wasSweeping ? QStringLiteral(" during the sweep") : QString(), reason));
+}
+
+void SweepController::datiDDS(const QVector<double>& vettore) {
+    // Element 0 of every device's vector is not a sample (the parallel port keeps its
+    // discarded read there); point i is element i.
+    const int n = std::clamp<int>(vettore.size() - 1, 0, NUMERO_CAMPIONI);
+    const bool invert = m_device && m_device->invertsReadings(m_cfg.adcChannel);
+    m_converter.prepare(m_cfg.scala, m_cfg.adcStep, m_cfg.adcOffset);
+    QVector<double> raw(n);
+    QVector<double> level(n);
+    QStringList rawTexts;
+    QStringList levelTexts;
+    rawTexts.reserve(n);
+    levelTexts.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const double received = vettore[i + 1];
+        const double c = invert ? 1024.0 - received : received;
+        const SampleConverter::Point& p = m_converter.convert(c);
+        raw[i] = c;
+        rawTexts << p.rawText;
+        level[i] = p.level;
+        levelTexts << p.levelText;
+        if (m_cfg.logEnabled)
+            emit pointReceived(i + 1, received);
+    }
+    m_data->setSweep(raw, level, rawTexts, levelTexts);
+    aggiornaTimer();
+    // Enabling a running one-shot must not push it back: sweeps that arrive faster than
+    // 100 ms apart would otherwise never get their curve drawn.
+    if (!timerGrafico->isActive())
+        timerGrafico->start();
+    emit sweepReceived();
+}

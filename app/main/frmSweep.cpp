@@ -1,0 +1,280 @@
+// The main window's shell: the pieces are made and wired here; what each does lives in its
+// own class.
+#include "frmSweep.h"
+
+#include "AppTitle.h"
+#include "CommonFunctions.h"
+#include "FrequencyEntry.h"
+#include "MarkerPanel.h"
+#include "NumberFormat.h"
+#include "NumberParse.h"
+#include "Rounding.h"
+#include "ScaleControls.h"
+#include "SingleInstance.h"
+#include "SweepController.h"
+#include "SweepData.h"
+#include "SweepDevice.h"
+#include "SweepDialogs.h"
+#include "SweepGraph.h"
+#include "SweepTable.h"
+#include "TestPanel.h"
+#include "UserMessages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBrowser>
+#include <QTimer>
+
+frmSweep::frmSweep(const StartOptions& options, UserMessages* messages, SweepDialogs* dialogs,
+                   QWidget* parent)
+    : QMainWindow(parent), m_options(options),
+      m_ownMessages(messages ? nullptr : std::make_unique<UserMessages>()),
+      m_ownDialogs(dialogs ? nullptr : std::make_unique<SweepDialogs>()),
+      m_messages(messages ? messages : m_ownMessages.get()),
+      m_dialogs(dialogs ? dialogs : m_ownDialogs.get()),
+      m_data(new SweepData(this)), m_context{m_cfg, nullptr, *m_data, *m_messages} {
+    setObjectName(QStringLiteral("frmSweep"));
+    if (m_ownMessages)
+        m_ownMessages->setParentWidget(this);
+    m_controller = new SweepController(m_cfg, m_data, *m_messages, options.stopWaitMs, this);
+    buildUi();
+    wirePieces();
+}
+
+frmSweep::~frmSweep() {
+    setLogSink({});
+    if (m_device) {
+        // Events of a dying server must not reach a half-destroyed window.
+        m_device->disconnect(this);
+        m_device->disconnect(m_controller);
+        m_device->release();
+    }
+}
+
+qint16 frmSweep::statoSweep() const {
+    return m_controller->statoSweep();
+}
+
+qint32 frmSweep::freqStep() const {
+    return m_controller->freqStep();
+}
+
+bool frmSweep::deviceBound() const {
+    return m_device && m_device->isLive();
+}
+
+qint64 frmSweep::serverPid() const {
+    return m_device ? m_device->serverPid() : 0;
+}
+
+void frmSweep::cmdStart_Click() {
+    m_controller->cmdStart_Click();
+}
+
+void frmSweep::datiDDS(const QVector<double>& vettore) {
+    m_controller->datiDDS(vettore);
+}
+
+void frmSweep::onErrore(qint16 tipoErrore, const QString& descrizione) {
+    m_controller->onErrore(tipoErrore, descrizione);
+}
+
+void frmSweep::wirePieces() {
+    SweepController* c = m_controller;
+    connect(cmdStart, &QPushButton::clicked, c, &SweepController::cmdStart_Click);
+    connect(cmdStop, &QPushButton::clicked, c, &SweepController::cmdStop_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(optSpeed[i], &QRadioButton::clicked, c, [c, i] { c->optSpeed_Click(i); });
+    connect(m_entry, &FrequencyEntry::edited, c, &SweepController::restartUpdateTimer);
+    connect(m_markers, &MarkerPanel::copyToRange, m_entry, &FrequencyEntry::setFrequency);
+    connect(m_scale, &ScaleControls::edited, this, &frmSweep::applyScale);
+    // A click on the graph acts on the markers; a typed range goes in first.
+    connect(m_graph, &SweepGraph::mousePressed, m_entry, &FrequencyEntry::commitPendingEdit);
+
+    connect(c, &SweepController::running, this, &frmSweep::showRunning);
+    connect(c, &SweepController::idle, this, &frmSweep::showIdle);
+    connect(c, &SweepController::rangeShown, this, [this] {
+        m_entry->showRange();
+        txtStep->setText(formatNumber(m_controller->freqStep(), QStringLiteral("###,###,##0")));
+    });
+    connect(c, &SweepController::rangeRebuilt, this, &frmSweep::showRangeLabels);
+    connect(c, &SweepController::markersDue, m_markers, &MarkerPanel::aggiornaLblMarkerX);
+    connect(c, &SweepController::redrawDue, this, &frmSweep::redraw);
+    connect(c, &SweepController::rateMeasured, this, &frmSweep::showRate);
+    connect(c, &SweepController::pointReceived, m_testPanel, &TestPanel::showPoint);
+    connect(c, &SweepController::retryWarning, m_testPanel, &TestPanel::countRetry);
+    connect(c, &SweepController::sweepReceived, this, &frmSweep::sweepReceived);
+}
+
+void frmSweep::showRunning() {
+    cmdStop->show();
+    cmdStop->setFocus();
+    cmdStart->hide();
+    mnuSaveCSV->setEnabled(false);
+    mnuOpenCSV->setEnabled(false);
+    mnuSetUpAction->setEnabled(false);
+}
+
+void frmSweep::showIdle(bool focusBeforeMenus) {
+    cmdStop->hide();
+    cmdStart->show();
+    if (focusBeforeMenus)
+        cmdStart->setFocus();
+    mnuSaveCSV->setEnabled(true);
+    mnuOpenCSV->setEnabled(true);
+    mnuSetUpAction->setEnabled(true);
+    if (!focusBeforeMenus)
+        cmdStart->setFocus();
+}
+
+void frmSweep::showRangeLabels() {
+    m_markers->clearLevels();
+    lblStart->setText(m_data->text(1, 0));
+    lblStop->setText(m_data->text(NUMERO_CAMPIONI, 0));
+    lblCentro->setText(m_data->text(NUMERO_CAMPIONI / 2, 0));
+    const auto number = [](const QLabel* l) {
+        return parseNumber(l->text(), ParseFlag::AllowGroupSeparator).value_or(0.0);
+    };
+    const qint32 step = m_controller->freqStep();
+    const double points =
+        step != 0 ? roundHalfEven((number(lblStop) - number(lblStart)) / step) : 0.0;
+    m_testPanel->setSampleCount(QStringLiteral("N.Campioni ") + numberToTextBlank(points));
+    m_graph->clearCurve();
+}
+
+void frmSweep::showRate(qint64 msPerSweep, double sweepsPerSecond) {
+    // Painted at once, not at the next idle paint, so the rate stays visible while sweeps
+    // arrive back to back.
+    lblSpeed->setText(QString::number(msPerSweep));
+    lblSpeed->repaint();
+    lblFreq->setText(formatNumber(sweepsPerSecond, QStringLiteral("Fixed")));
+    lblFreq->repaint();
+}
+
+void frmSweep::showWaiting(bool waiting) {
+    lblWaiting->setVisible(waiting);
+    cmdStart->setEnabled(!waiting);
+}
+
+void frmSweep::redraw() {
+    QVector<double> y(m_data->levels().size());
+    for (int i = 0; i < y.size(); ++i)
+        y[i] = SweepGraph::userLevel(m_data->levels()[i], m_cfg.scala);
+    m_graph->drawLine(y);
+    m_markers->showLevels();
+}
+
+void frmSweep::applyScale() {
+    const int s = std::clamp<int>(m_cfg.scala, 0, 4);
+    for (int i = 0; i < 5; ++i)
+        mnuScala[i]->setChecked(i == s);
+    m_scale->apply();
+    const QString unit = s == 0 ? QStringLiteral("Volt") : QStringLiteral("dB");
+    Label5->setText(unit);
+    m_markers->setUnit(unit);
+    m_markers->aggiornaPosMarkerY();
+    m_markers->aggiornaLblMarkerX();
+    redraw();
+}
+
+void frmSweep::showHelp() {
+    if (!m_help) {
+        m_help = new QTextBrowser;
+        m_help->setObjectName(QStringLiteral("Main"));
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+        m_help->setWindowTitle(QStringLiteral("Sweep Generator - Help"));
+        m_help->resize(640, 520);
+        m_help->setSource(QUrl::fromLocalFile(QApplication::applicationDirPath() +
+                                              QStringLiteral("/help/index.html")));
+    }
+    m_help->show();
+    m_help->raise();
+}
+
+void frmSweep::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_outerSizeFixed)
+        return;
+    // 800 x 600 is the outer size, frame included. The window manager tells the frame only
+    // after the window is mapped, so the size is set again once it is known.
+    QTimer::singleShot(0, this, &frmSweep::applyOuterSize);
+    QTimer::singleShot(200, this, &frmSweep::applyOuterSize);
+    QTimer::singleShot(1000, this, [this] {
+        applyOuterSize();
+        m_outerSizeFixed = true;
+    });
+}
+
+void frmSweep::applyOuterSize() {
+    if (m_outerSizeFixed || isMaximized() || isFullScreen())
+        return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize wanted = QSize(800, 600) - frame;
+    if (size() != wanted)
+        resize(wanted);
+}
+
+bool frmSweep::busy() const {
+    return m_controller->inSequence() || (m_device && m_device->isWaiting());
+}
+
+void frmSweep::closeEvent(QCloseEvent* event) {
+    if (m_loaded && !m_closing && busy()) {
+        // Inside a handler (a device call waiting for the hardware, a message box of a
+        // sequence, the wait for the end of a sweep): that handler ends first, with every
+        // device call failing at once, and the close follows it.
+        m_controller->setClosing();
+        if (m_device)
+            m_device->abandonWaits();
+        m_messages->dismissAll();
+        hide();
+        event->ignore();
+        if (!m_closeRetry) {
+            m_closeRetry = new QTimer(this);
+            connect(m_closeRetry, &QTimer::timeout, this, [this] {
+                if (!busy()) {
+                    m_closeRetry->stop();
+                    close();
+                }
+            });
+            m_closeRetry->start(20);
+        }
+        return;
+    }
+    if (m_loaded && !m_closing)
+        shutdown();
+    event->accept();
+}
+
+void frmSweep::shutdown() {
+    m_closing = true;
+    m_controller->setClosing();
+    m_controller->updateTimer()->stop();
+    m_controller->graphTimer()->stop();
+    hide();
+    m_cfg.vistaCorrente = m_vistaCorrente;
+    m_cfg.writeOnClose(m_markers->m1Text(), m_markers->m2Text(), m_markers->m3Text(),
+                       m_markers->m4Text());
+    if (m_device) {
+        m_device->resume();
+        if (m_device->isLive())
+            m_device->shutdown(m_cfg);
+        // The device's last words (end of the loop, port closed) still reach the log.
+        m_device->flushEvents();
+    }
+    m_messages->dismissAll();
+    if (m_help)
+        m_help->close();
+    if (m_device) {
+        m_device->disconnect(this);
+        m_device->disconnect(m_controller);
+        m_device->release();
+    }
+    emit closed();
+}
