@@ -75,11 +75,7 @@ qint32& FrequencyEntry::valueOf(QLineEdit* field) {
 }
 
 bool FrequencyEntry::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
-        return false;
-    // Switching to another window is not an edit: only focus moves inside this window count.
-    const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+    if (!isEditFocusEvent(event))
         return false;
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (field != txtStart && field != txtStop)

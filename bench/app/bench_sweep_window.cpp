@@ -1,9 +1,9 @@
 // bench_sweep_window [seconds]: prints sweeps per second through the whole chain and the
 // window's own cost per received sweep (table fill, rate labels, curve redraw).
+#include "BenchWindow.h"
 #include "SweepController.h"
 #include "SweepGraph.h"
 #include "SweepTable.h"
-#include "UserMessages.h"
 #include "frmSweep.h"
 
 #include <QApplication>
@@ -15,19 +15,8 @@
 #include <cstdio>
 
 namespace {
-class QuietMessages : public UserMessages {
-public:
-    void beep() override {}
-    void message(const QString& text, QMessageBox::Icon) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-};
-
-const char* kIni =
-    "[Config]\nInterface=2\nDDS Device=AD9851\nDDS Multiplier=1\nDDS Xtal freq=30000000\n"
-    "DDS Max freq=60000000\nDDS Min freq=10\nDDS Offset=0\nADC Device=10bit\nADC Offset=0\n"
-    "ADC Step=0.0015\nADC Channel=1\n[Parallel Port]\nLPT=&H378\nDriver=sim\n"
-    "[Sweep Generator]\nStart=1000000\nStop=30000000\nScale=%1\n";
+const QByteArray kIni =
+    QByteArray(kDemoHardware) + "[Sweep Generator]\nStart=1000000\nStop=30000000\nScale=%1\n";
 } // namespace
 
 int main(int argc, char* argv[]) {

@@ -2,7 +2,7 @@
 // simulated parallel-port board, paced like the real hardware, the band-pass device under
 // test), presses "Sweep ON" and prints the resident memory of the window's process and of
 // tarvex every interval seconds (default 600 s in steps of 30 s), then the growth per hour.
-#include "UserMessages.h"
+#include "BenchWindow.h"
 #include "frmSweep.h"
 
 #include <QApplication>
@@ -14,19 +14,8 @@
 #include <cstdio>
 
 namespace {
-class QuietMessages : public UserMessages {
-public:
-    void beep() override {}
-    void message(const QString& text, QMessageBox::Icon) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-};
-
-const char* kIni =
-    "[Config]\nInterface=2\nDDS Device=AD9851\nDDS Multiplier=1\nDDS Xtal freq=30000000\n"
-    "DDS Max freq=60000000\nDDS Min freq=10\nDDS Offset=0\nADC Device=10bit\nADC Offset=0\n"
-    "ADC Step=0.0015\nADC Channel=1\n[Parallel Port]\nLPT=&H378\nDriver=sim\n"
-    "[Sweep Generator]\nStart=1000000\nStop=10000000\nMax scaleV=1.5\n";
+const QByteArray kIni =
+    QByteArray(kDemoHardware) + "[Sweep Generator]\nStart=1000000\nStop=10000000\nMax scaleV=1.5\n";
 
 // VmRSS of a process in kB, -1 when it cannot be read.
 long rssKb(qint64 pid) {
