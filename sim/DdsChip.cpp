@@ -24,10 +24,6 @@ int ad9951RegisterBytes(uint8_t address) {
         return 0;
     }
 }
-QString hex2(uint8_t b) {
-    return QStringLiteral("%1").arg(int(b), 2, 16, QLatin1Char('0'));
-}
-
 QString hertz(double hz) {
     return QString::number(hz, 'f', 3) + QStringLiteral(" Hz");
 }
@@ -40,13 +36,13 @@ QString describe(const DdsChip::Record& r) {
     case Kind::Load:
         return QStringLiteral("load %1 control 0x%2 bits %3 -> %4")
             .arg(r.word)
-            .arg(hex2(r.control))
+            .arg(traceHex(r.control))
             .arg(r.bits)
             .arg(hertz(r.outputHz));
     case Kind::Register: {
         QStringList bytes;
         for (uint8_t b : r.bytes)
-            bytes << hex2(b);
+            bytes << traceHex(b);
         return QStringLiteral("register %1 = %2").arg(r.address).arg(bytes.join(QLatin1Char(' ')));
     }
     case Kind::Update:

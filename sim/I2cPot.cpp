@@ -17,7 +17,7 @@ void I2cPot::endTransfer(bool stopped) {
         if (m_trace) {
             QStringList bytes;
             for (uint8_t b : m_current.bytes)
-                bytes << QStringLiteral("%1").arg(int(b), 2, 16, QLatin1Char('0'));
+                bytes << traceHex(b);
             m_trace(QStringLiteral("write %1 acks %2 %3 wiper %4")
                         .arg(bytes.join(QLatin1Char(' ')))
                         .arg(m_current.ackClocks)

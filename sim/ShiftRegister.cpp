@@ -19,7 +19,7 @@ void ShiftRegister::setPins(bool data, bool shiftClock, bool latchClock) {
         m_outputs = reversed(m_stages);
         m_latched.append(m_outputs);
         if (m_trace)
-            m_trace(QStringLiteral("latch 0x%1").arg(int(m_outputs), 2, 16, QLatin1Char('0')));
+            m_trace(QStringLiteral("latch 0x") + traceHex(m_outputs));
     }
     m_shiftClock = shiftClock;
     m_latchClock = latchClock;

@@ -12,6 +12,11 @@
 // Where a model writes what it decoded, one call per line; empty when nobody asked.
 using TraceSink = std::function<void(const QString& line)>;
 
+// A byte as trace lines write it: two lower-case hexadecimal digits ("0f").
+inline QString traceHex(unsigned value) {
+    return QStringLiteral("%1").arg(value & 0xffu, 2, 16, QLatin1Char('0'));
+}
+
 class SimTrace : public std::enable_shared_from_this<SimTrace> {
 public:
     // The trace file at path, created if missing; nullptr with *error (the path and the

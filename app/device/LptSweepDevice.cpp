@@ -29,7 +29,7 @@ QString LptSweepDevice::caption(const SweepConfig& cfg) const {
 }
 
 QString LptSweepDevice::bind(const SweepConfig& cfg) {
-    if (!ready() || !awaitTrue(m_lpt->aInizializzaLPT(cfg.lptAddress)))
+    if (!callTrue([&] { return m_lpt->aInizializzaLPT(cfg.lptAddress); }))
         return QStringLiteral(
             "Parallel port not initialized.\nDriver not found or wrong LPT address.\nPlease "
             "verify 'SetUp/Configuration/Ports'.");
@@ -39,10 +39,8 @@ QString LptSweepDevice::bind(const SweepConfig& cfg) {
     setProp("aMultiplier", QVariant::fromValue(cfg.ddsMultiplier));
     setProp("aDDSoffset", QVariant::fromValue(cfg.ddsOffset));
     setProp("aSpeed", QVariant::fromValue(cfg.sweepMode));
-    if (ready())
-        await(m_lpt->aInizializzaDDS());
-    if (ready())
-        await(m_lpt->aSetFrequenzaDDS(cfg.freqStart));
+    call([&] { return m_lpt->aInizializzaDDS(); });
+    call([&] { return m_lpt->aSetFrequenzaDDS(cfg.freqStart); });
     restoreAuxOutputs(cfg);
     return QString();
 }
@@ -51,41 +49,36 @@ void LptSweepDevice::restoreAuxOutputs(const SweepConfig& cfg) {
     const qint16 values[2] = {cfg.aux1Value, cfg.aux2Value};
     for (int n = 1; n <= 2; ++n) {
         const AuxConfig aux = cfg.readAux(n);
-        if (!aux.enabled || !ready())
+        if (!aux.enabled)
             continue;
         quint8 word = static_cast<quint8>(values[n - 1] & 0xFF);
         if (aux.inverseLogic)
             word = static_cast<quint8>(~word);
-        await(m_lpt->aSetAttenuator(word, static_cast<short>(n)));
+        call([&] { return m_lpt->aSetAttenuator(word, static_cast<short>(n)); });
     }
 }
 
 bool LptSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
     setSpeed(cfg.sweepMode);
-    if (ready())
-        await(m_lpt->aInizializzaSweep(cfg.freqStart, freqStep));
+    call([&] { return m_lpt->aInizializzaSweep(cfg.freqStart, freqStep); });
     return true;
 }
 
 void LptSweepDevice::start() {
-    if (ready())
-        await(m_lpt->aStartLPT());
+    call([&] { return m_lpt->aStartLPT(); });
 }
 
 bool LptSweepDevice::setIdleFrequency(const SweepConfig& cfg) {
-    if (ready())
-        await(m_lpt->aSetFrequenzaDDS(cfg.freqStart));
+    call([&] { return m_lpt->aSetFrequenzaDDS(cfg.freqStart); });
     return true;
 }
 
 void LptSweepDevice::reinitRange(qint32 freqStart, qint32 freqStep) {
-    if (ready())
-        await(m_lpt->aInizializzaSweep(freqStart, freqStep));
+    call([&] { return m_lpt->aInizializzaSweep(freqStart, freqStep); });
 }
 
 void LptSweepDevice::afterComplete(const SweepConfig& cfg) {
-    if (ready())
-        await(m_lpt->aSetFrequenzaDDS(cfg.freqStart));
+    call([&] { return m_lpt->aSetFrequenzaDDS(cfg.freqStart); });
 }
 
 void LptSweepDevice::setSpeed(qint16 sweepMode) {
@@ -93,9 +86,6 @@ void LptSweepDevice::setSpeed(qint16 sweepMode) {
 }
 
 void LptSweepDevice::shutdown(const SweepConfig&) {
-    if (!ready())
-        return;
     setSweepOn(2);
-    if (ready())
-        await(m_lpt->aExitLPT());
+    call([&] { return m_lpt->aExitLPT(); });
 }

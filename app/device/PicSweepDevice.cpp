@@ -29,36 +29,27 @@ QString PicSweepDevice::caption(const SweepConfig& cfg) const {
 }
 
 QString PicSweepDevice::bind(const SweepConfig& cfg) {
-    if (!ready() || !awaitTrue(m_pic->aInizializzaCOMM(cfg.commPort, cfg.serialSettings)))
-        return QStringLiteral("Wrong serial port number (COM%1).\nPlease verify "
-                              "'SetUp/Configuration/Ports'.")
-            .arg(cfg.commPort);
-    if (!awaitTrue(m_pic->aScriviPIC(QStringLiteral("A"), cfg.freqStart)))
+    if (!callTrue([&] { return m_pic->aInizializzaCOMM(cfg.commPort, cfg.serialSettings); }))
+        return wrongSerialPort(cfg.commPort);
+    if (!callTrue([&] { return m_pic->aScriviPIC(QStringLiteral("A"), cfg.freqStart); }))
         return QStringLiteral("DDS not initialized\nVerify the serial interface.");
     return QString();
 }
 
 bool PicSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
-    return ready() && awaitTrue(m_pic->aInizializzaSweep(cfg.freqStart, freqStep));
+    return callTrue([&] { return m_pic->aInizializzaSweep(cfg.freqStart, freqStep); });
 }
 
 void PicSweepDevice::start() {
-    if (ready())
-        await(m_pic->Start());
+    call([&] { return m_pic->Start(); });
 }
 
 bool PicSweepDevice::setIdleFrequency(const SweepConfig& cfg) {
-    return ready() && awaitTrue(m_pic->aScriviPIC(QStringLiteral("B"), cfg.freqStart));
+    return callTrue([&] { return m_pic->aScriviPIC(QStringLiteral("B"), cfg.freqStart); });
 }
 
 void PicSweepDevice::shutdown(const SweepConfig& cfg) {
-    if (!ready())
-        return;
     setSweepOn(2);
-    if (ready())
-        await(m_pic->aScriviPIC(QStringLiteral("A"), cfg.freqStart));
-    if (ready()) {
-        tellServerItWillExit(); // aExitCOMM ends tarvex
-        await(m_pic->aExitCOMM());
-    }
+    call([&] { return m_pic->aScriviPIC(QStringLiteral("A"), cfg.freqStart); });
+    callEndingServer([&] { return m_pic->aExitCOMM(); });
 }

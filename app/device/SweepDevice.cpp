@@ -151,8 +151,14 @@ void SweepDevice::flushEvents() {
     replay();
 }
 
-void SweepDevice::tellServerItWillExit() {
+void SweepDevice::expectServerExit() {
     m_launcher->expectExit();
+}
+
+QString SweepDevice::wrongSerialPort(qint16 commPort) {
+    return QStringLiteral(
+               "Wrong serial port number (COM%1).\nPlease verify 'SetUp/Configuration/Ports'.")
+        .arg(commPort);
 }
 
 void SweepDevice::abandonWaits() {
@@ -175,8 +181,7 @@ void SweepDevice::release() {
     // Disconnect first, so that nothing new arrives; then hand out what the D-Bus thread has
     // already queued for the proxies and the launcher. Destroying them with such events still
     // pending crashes inside QtDBus (seen when aExitCOMM ends tarvex just before the release).
-    m_failFast = true;
-    emit waitsAbandoned();
+    abandonWaits();
     m_held.clear();
     m_launcher->stop();
     if (m_attached) {

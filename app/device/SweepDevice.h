@@ -111,6 +111,17 @@ protected:
     bool await(const QDBusPendingCall& call);
     // The same, and the reply is true.
     bool awaitTrue(const QDBusPendingReply<bool>& reply);
+    // A call on the proxy, made only while the device is ready (the proxy exists and the
+    // waits were not abandoned): make() issues it. Failure otherwise, nothing sent.
+    template <typename Make> bool call(Make&& make) { return ready() && await(make()); }
+    template <typename Make> bool callTrue(Make&& make) { return ready() && awaitTrue(make()); }
+    // A call after which tarvex ends (aExitCOMM): its end is expected, not a death.
+    template <typename Make> void callEndingServer(Make&& make) {
+        if (!ready())
+            return;
+        expectServerExit();
+        await(make());
+    }
     // Writes a property of the object; false when refused or failed.
     bool setProp(const char* name, const QVariant& value);
     // The events of the proxy: a received sweep is acknowledged to the server's credit window
@@ -118,9 +129,11 @@ protected:
     void deliver(const QVector<double>& values);
     void deliverComplete();
     void deliverErrore(qint16 tipoErrore, const QString& descrizione);
-    void tellServerItWillExit();
+    // The binding's message for a serial port that did not open (PIC board and MiniVNA).
+    static QString wrongSerialPort(qint16 commPort);
 
 private:
+    void expectServerExit();
     void hand(std::function<void()> event);
     void replay();
 

@@ -33,47 +33,35 @@ QString VnaSweepDevice::caption(const SweepConfig&) const {
 }
 
 QString VnaSweepDevice::bind(const SweepConfig& cfg) {
-    QString message;
-    if (!ready() || !awaitTrue(m_vna->aInizializzaCOMM(cfg.commPort, cfg.serialSettings)))
-        message = QStringLiteral("Wrong serial port number (COM%1).\nPlease verify "
-                                 "'SetUp/Configuration/Ports'.")
-                      .arg(cfg.commPort);
+    const bool opened =
+        callTrue([&] { return m_vna->aInizializzaCOMM(cfg.commPort, cfg.serialSettings); });
     // Whatever the port did: the analyser gets its configuration.
     setProp("aClock", QVariant::fromValue(double(cfg.ddsClock)));
     setProp("aMultiplier", QVariant::fromValue(cfg.ddsMultiplier));
     setProp("aDDSoffset", QVariant::fromValue(cfg.ddsOffset));
     setProp("aMisura", QVariant::fromValue(cfg.adcChannel));
-    if (ready())
-        await(m_vna->aSetFrequenza(cfg.freqStart));
-    return message;
+    call([&] { return m_vna->aSetFrequenza(cfg.freqStart); });
+    return opened ? QString() : wrongSerialPort(cfg.commPort);
 }
 
 bool VnaSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
     setProp("aMisura", QVariant::fromValue(cfg.adcChannel));
-    if (ready())
-        await(m_vna->aInizializzaSweep(cfg.freqStart, freqStep, kPoints));
+    call([&] { return m_vna->aInizializzaSweep(cfg.freqStart, freqStep, kPoints); });
     return true;
 }
 
 void VnaSweepDevice::start() {
-    if (ready())
-        await(m_vna->Start());
+    call([&] { return m_vna->Start(); });
 }
 
 bool VnaSweepDevice::setIdleFrequency(const SweepConfig& cfg) {
     setProp("aMisura", QVariant::fromValue(qint16(0)));
-    if (ready())
-        await(m_vna->aSetFrequenza(cfg.freqStart));
+    call([&] { return m_vna->aSetFrequenza(cfg.freqStart); });
     setProp("aMisura", QVariant::fromValue(cfg.adcChannel));
     return true;
 }
 
 void VnaSweepDevice::shutdown(const SweepConfig&) {
-    if (!ready())
-        return;
     setSweepOn(2);
-    if (ready()) {
-        tellServerItWillExit(); // aExitCOMM ends tarvex
-        await(m_vna->aExitCOMM());
-    }
+    callEndingServer([&] { return m_vna->aExitCOMM(); });
 }

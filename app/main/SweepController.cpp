@@ -135,7 +135,7 @@ void SweepController::startSweep() {
     if (!waitForIdle()) {
         if (m_closing)
             return;
-        endOfSweepControls(false);
+        endOfSweepControls();
         tell(QStringLiteral(
                  "The previous sweep did not end: the device gave no end-of-sweep report within "
                  "%1 seconds.\nThe sweep controls are back to idle. Press \"Sweep ON\" to try "
@@ -167,7 +167,7 @@ void SweepController::cmdStop_Click() {
         m_device->setSweepOn(2);
     // Without a live device nothing will report the end of the sweep: go idle at once.
     if (!m_device || !m_device->isLive())
-        endOfSweepControls(false);
+        endOfSweepControls();
 }
 
 void SweepController::optSpeed_Click(int index) {
@@ -222,8 +222,8 @@ void SweepController::timerGrafico_Timer() {
     emit redrawDue();
 }
 
-void SweepController::endOfSweepControls(bool focusBeforeMenus) {
-    emit idle(focusBeforeMenus);
+void SweepController::endOfSweepControls() {
+    emit idle();
     m_statoSweep = 0;
 }
 
@@ -231,10 +231,8 @@ void SweepController::onComplete() {
     Sequence seq(this);
     const QString prefix = m_device ? m_device->logPrefix() : QString();
     scriviLog(prefix + QStringLiteral("Stop sweep"));
-    // The parallel port gives the focus before the menus are enabled, then sets the
-    // generator back to the start frequency.
-    const bool lpt = m_device && m_device->takesRangeWhileRunning();
-    endOfSweepControls(lpt);
+    endOfSweepControls();
+    // The parallel port then sets the generator back to the start frequency.
     if (m_device && !m_closing)
         m_device->afterComplete(m_cfg);
 }
@@ -253,7 +251,7 @@ void SweepController::onServerDied(const QString& reason) {
         return;
     const bool wasSweeping = m_statoSweep != 0;
     if (wasSweeping)
-        endOfSweepControls(false);
+        endOfSweepControls();
     tell(QStringLiteral("The device server tarvex stopped%1: %2\nSweep goes on without hardware; "
                         "close and start Sweep again to reconnect.")
              .arg(wasSweeping ? QStringLiteral(" during the sweep") : QString(), reason));

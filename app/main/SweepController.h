@@ -60,7 +60,7 @@ signals:
     // "Sweep ON" took effect: the window shows "Sweep OFF" and locks files and set-up.
     void running();
     // The end of the loop: "Sweep ON" back, files and set-up unlocked.
-    void idle(bool focusBeforeMenus);
+    void idle();
     // calcolaStep showed the range and the step.
     void rangeShown();
     // aggiornaLblFrequenza rebuilt the table for the range.
@@ -87,7 +87,7 @@ private:
     void startSweep();
     bool waitForIdle();
     void aggiornaTimer();
-    void endOfSweepControls(bool focusBeforeMenus);
+    void endOfSweepControls();
     void tell(const QString& text);
     QString formatFreq(qint32 f) const;
 

@@ -121,16 +121,13 @@ void frmSweep::showRunning() {
     mnuSetUpAction->setEnabled(false);
 }
 
-void frmSweep::showIdle(bool focusBeforeMenus) {
+void frmSweep::showIdle() {
     cmdStop->hide();
     cmdStart->show();
-    if (focusBeforeMenus)
-        cmdStart->setFocus();
     mnuSaveCSV->setEnabled(true);
     mnuOpenCSV->setEnabled(true);
     mnuSetUpAction->setEnabled(true);
-    if (!focusBeforeMenus)
-        cmdStart->setFocus();
+    cmdStart->setFocus();
 }
 
 void frmSweep::showRangeLabels() {

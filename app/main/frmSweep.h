@@ -92,7 +92,7 @@ private:
     // Wiring of the pieces (frmSweep.cpp).
     void wirePieces();
     void showRunning();
-    void showIdle(bool focusBeforeMenus);
+    void showIdle();
     void showRangeLabels();
     void showRate(qint64 msPerSweep, double sweepsPerSecond);
     void showWaiting(bool waiting);
