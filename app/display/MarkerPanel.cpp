@@ -4,6 +4,7 @@
 #include "NumberFormat.h"
 #include "NumberParse.h"
 #include "Rounding.h"
+#include "ScaleModel.h"
 #include "SweepConfig.h"
 #include "SweepData.h"
 #include "SweepGraph.h"
@@ -14,11 +15,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 namespace {
 std::optional<double> typedNumber(const QString& text) {
     return parseNumber(text, ParseFlag::AllowGroupSeparator);
+}
+
+// A typed frequency as a whole number of hertz; values beyond any sweep are kept beyond it,
+// so they still find the first or the last point.
+qint64 typedFrequency(const QString& text) {
+    const double f = std::clamp(typedNumber(text).value_or(0.0), -1e12, 1e12);
+    return static_cast<qint64>(std::llround(f));
 }
 } // namespace
 
@@ -84,14 +93,37 @@ bool MarkerPanel::eventFilter(QObject* watched, QEvent* event) {
             if (const auto v = typedNumber(field->text()))
                 field->setText(formatNumber(*v, QStringLiteral("General Number")));
         } else {
-            aggiornaPosMarkerX(field == txtM1X ? QStringLiteral("M1") : QStringLiteral("M2"));
-            aggiornaLblMarkerX();
+            frequencyLostFocus(field);
         }
     } else if ((field == txtM3Y || field == txtM4Y) && !in) {
-        aggiornaPosMarkerY();
-        aggiornaLblMarkerY();
+        levelLostFocus(field);
     }
     return false;
+}
+
+void MarkerPanel::frequencyLostFocus(QLineEdit* field) {
+    const bool first = field == txtM1X;
+    if (!typedNumber(field->text())) {
+        field->setText(first ? m_data->text(1, 0) : numberToText(m_cfg.freqStop));
+        emit beepRequested();
+    }
+    aggiornaPosMarkerX(first ? QStringLiteral("M1") : QStringLiteral("M2"));
+    aggiornaLblMarkerX();
+}
+
+void MarkerPanel::levelLostFocus(QLineEdit* field) {
+    if (!typedNumber(field->text())) {
+        const bool useFullScale = field == txtM4Y && m_fullScaleText;
+        field->setText(useFullScale ? m_fullScaleText() : QStringLiteral("0"));
+        emit beepRequested();
+    }
+    const double level = typedNumber(field->text()).value_or(0.0);
+    if (ScaleModel::isLinear(m_cfg.scala))
+        field->setText(formatNumber(std::abs(level), QStringLiteral("#0.000")));
+    else
+        field->setText(formatNumber(level, QStringLiteral("#0.0")));
+    aggiornaPosMarkerY();
+    aggiornaLblMarkerY();
 }
 
 void MarkerPanel::restore(const QString& m1, const QString& m2, const QString& m3,
@@ -107,8 +139,7 @@ void MarkerPanel::restore(const QString& m1, const QString& m2, const QString& m
 
 void MarkerPanel::aggiornaPosMarkerX(const QString& name) {
     const bool first = name == QStringLiteral("M1");
-    const qint32 f =
-        toInt32(typedNumber((first ? txtM1X : txtM2X)->text()).value_or(0.0)).value_or(0);
+    const qint64 f = typedFrequency((first ? txtM1X : txtM2X)->text());
     m_graph->setMarkerX(first ? 0 : 1, m_data->firstRowFrom(f));
 }
 
@@ -129,19 +160,19 @@ void MarkerPanel::aggiornaPosMarkerY() {
     QLineEdit* boxes[2] = {txtM3Y, txtM4Y};
     for (int m = 0; m < 2; ++m)
         m_graph->setMarkerY(
-            m, SweepGraph::userLevel(typedNumber(boxes[m]->text()).value_or(0.0), m_cfg.scala));
+            m, ScaleModel::userY(typedNumber(boxes[m]->text()).value_or(0.0), m_cfg.scala));
 }
 
 void MarkerPanel::aggiornaLblMarkerY() {
-    const bool linear = m_cfg.scala == 0;
-    const QString picture = linear ? QStringLiteral("#0.000") : QStringLiteral("#0.0");
+    const int s = m_cfg.scala;
+    const QString picture = ScaleModel::levelPicture(s);
     double level[2];
     QLineEdit* boxes[2] = {txtM3Y, txtM4Y};
     for (int m = 0; m < 2; ++m) {
-        level[m] = linear ? m_graph->markerY(m) / 1000.0 : -m_graph->markerY(m) / 1000.0;
+        level[m] = ScaleModel::levelAt(m_graph->markerY(m), s);
         boxes[m]->setText(formatNumber(level[m], picture));
     }
-    txtM4M3->setText(formatNumber(level[1] - level[0], picture));
+    txtM4M3->setText(formatNumber(ScaleModel::levelDifference(s, level[0], level[1]), picture));
 }
 
 void MarkerPanel::showLevels() {
@@ -152,6 +183,32 @@ void MarkerPanel::showLevels() {
 void MarkerPanel::clearLevels() {
     txtM1Y->setText(QStringLiteral("0"));
     txtM2Y->setText(QStringLiteral("0"));
+}
+
+void MarkerPanel::convertLevels(int from, int to) {
+    const ScaleModel::LevelTexts t =
+        ScaleModel::switchLevels(from, to, txtM3Y->text(), txtM4Y->text());
+    txtM3Y->setText(t.m3);
+    txtM4Y->setText(t.m4);
+    txtM4M3->setText(t.difference);
+}
+
+void MarkerPanel::picSweep_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, double x,
+                                   double y) {
+    if (button != Qt::LeftButton && button != Qt::RightButton)
+        return;
+    const int m = button == Qt::LeftButton ? 0 : 1;
+    // Only Shift, Ctrl and Alt count, as one of them alone or none.
+    const Qt::KeyboardModifiers keys =
+        mods & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (keys == Qt::NoModifier) {
+        m_graph->setMarkerX(m, SweepData::rowAt(x));
+        aggiornaLblMarkerX();
+    } else if (keys == Qt::ShiftModifier || keys == Qt::ControlModifier) {
+        m_graph->setMarkerY(m, m_cfg.cursorMode == 1 ? m_graph->crossY() : y);
+        aggiornaLblMarkerY();
+        aggiornaPosMarkerY();
+    }
 }
 
 void MarkerPanel::setUnit(const QString& unit) {

@@ -4,6 +4,7 @@
 // M1 and M2 to the sweep range. Marker lines live on the graph; this panel keeps the boxes
 // and the lines in step, reading the points from the sweep data.
 #include <QObject>
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -37,6 +38,13 @@ public:
     void clearLevels();
     // Unit heading of the level column ("Volt" or "dB").
     void setUnit(const QString& unit);
+    // Before a switch of scale: M3 and M4 re-written in the new unit, same physical levels.
+    void convertLevels(int from, int to);
+    // A mouse button released over the graph (x, y in the picture's coordinates): M1 or M2 by
+    // a plain click, M3 or M4 with Shift or Ctrl; in "Linked" mode the level is the curve's.
+    void picSweep_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, double x, double y);
+    // Where a non-numeric M4 level is taken from: the text of the volts full-scale box.
+    void setFullScaleText(std::function<QString()> text) { m_fullScaleText = std::move(text); }
 
     // Texts the closing writer saves.
     QString m1Text() const;
@@ -45,6 +53,8 @@ public:
     QString m4Text() const;
 
 signals:
+    // A typed value was corrected.
+    void beepRequested();
     // "M1 -> Start" (toStart) or "M2 -> Stop" with the marker's frequency.
     void copyToRange(bool toStart, qint32 frequency);
 
@@ -53,6 +63,8 @@ protected:
 
 private:
     void copy(bool toStart);
+    void frequencyLostFocus(QLineEdit* field);
+    void levelLostFocus(QLineEdit* field);
 
     const SweepConfig& m_cfg;
     SweepData* m_data;
@@ -69,4 +81,5 @@ private:
     QLineEdit* txtM4M3 = nullptr;
     QPushButton* cmdCopyM1 = nullptr;
     QPushButton* cmdCopyM2 = nullptr;
+    std::function<QString()> m_fullScaleText;
 };

@@ -4,53 +4,74 @@
 #include "NumberFormat.h"
 #include "NumberParse.h"
 #include "Rounding.h"
+#include "ScaleModel.h"
 #include "SweepConfig.h"
 #include "SweepData.h"
 #include "SweepGraph.h"
 
 #include <QEvent>
-#include <QGroupBox>
-#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 
+namespace {
+constexpr int kColumnWidth = 66;
+constexpr int kBoxHeight = 22;
+} // namespace
+
 ScaleControls::ScaleControls(SweepConfig& config, SweepData* data, SweepGraph* graph,
                              QWidget* parent)
     : QObject(parent), m_cfg(config), m_data(data), m_graph(graph) {
-    // Scale labels stand in a column left of the picture, centred on their divisions.
     m_column = new QWidget(parent);
     m_column->setObjectName(QStringLiteral("frameScaleLabels"));
-    m_column->setFixedWidth(40);
+    m_column->setFixedWidth(kColumnWidth);
     for (int i = 0; i < 11; ++i) {
         lblVolt[i] = makeLabel(QStringLiteral("lblVolt_%1").arg(i), QString(), m_column);
         lblVolt[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lblVolt[i]->setFixedWidth(38);
+        lblVolt[i]->setFixedWidth(kColumnWidth - 4);
         lblVolt[i]->hide();
     }
-    m_graph->installEventFilter(this);
-
-    m_box = new QGroupBox(QStringLiteral("Full scale"), parent);
-    m_box->setObjectName(QStringLiteral("frameFullScale"));
-    auto* row = new QHBoxLayout(m_box);
     txtMaxVolt = makeField(QStringLiteral("txtMaxVolt"), QStringLiteral("Full scale in volts"),
-                           false, m_box);
+                           false, m_column);
+    txtMaxVolt->setToolTip(QStringLiteral("Enter the full scale (volt)"));
     txtMaxDb =
-        makeField(QStringLiteral("txtMaxDb"), QStringLiteral("Full scale in dB"), false, m_box);
-    row->addWidget(txtMaxVolt);
-    row->addWidget(makeLabel(QStringLiteral("lblMaxVolt"), QStringLiteral("V"), m_box));
-    row->addWidget(txtMaxDb);
-    row->addWidget(makeLabel(QStringLiteral("lblMaxDb"), QStringLiteral("dB"), m_box));
-    connect(txtMaxVolt, &QLineEdit::editingFinished, this, &ScaleControls::edited);
-    connect(txtMaxDb, &QLineEdit::editingFinished, this, &ScaleControls::edited);
+        makeField(QStringLiteral("txtMaxDb"), QStringLiteral("Full scale in dB"), false, m_column);
+    txtMaxDb->setToolTip(QStringLiteral("Enter the full scale (dB)"));
+    for (QLineEdit* box : {txtMaxVolt, txtMaxDb}) {
+        box->setFixedSize(kColumnWidth - 4, kBoxHeight);
+        box->installEventFilter(this);
+    }
+    txtMaxDb->hide();
+    m_graph->installEventFilter(this);
+}
+
+int ScaleControls::edgeMargin() {
+    return kBoxHeight / 2 + 1;
 }
 
 bool ScaleControls::eventFilter(QObject* watched, QEvent* event) {
-    // The labels follow the picture's height; placed once the layout has settled.
-    if (watched == m_graph && event->type() == QEvent::Resize)
-        QTimer::singleShot(0, this, &ScaleControls::placeLabels);
+    if (watched == m_graph) {
+        // The labels follow the picture; placed once the layout has settled.
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            QTimer::singleShot(0, this, &ScaleControls::placeLabels);
+        return false;
+    }
+    const bool enter = event->type() == QEvent::KeyPress &&
+                       (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+    // Passing through a box without typing leaves the grid and the curve alone.
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && box->isModified() &&
+        ((event->type() == QEvent::FocusOut && isEditFocusEvent(event)) || enter)) {
+        box->setModified(false);
+        if (watched == txtMaxVolt)
+            txtMaxVolt_LostFocus();
+        else if (watched == txtMaxDb)
+            txtMaxDb_LostFocus();
+    }
     return false;
 }
 
@@ -59,11 +80,14 @@ void ScaleControls::showStored() {
     txtMaxDb->setText(numberToText(m_cfg.maxScaleDb));
 }
 
-void ScaleControls::apply() {
-    const int s = std::clamp<int>(m_cfg.scala, 0, 4);
-    const bool linear = s == 0;
-    m_data->setText(0, 1, linear ? QStringLiteral("Volt") : QStringLiteral("dB"));
-    // The value column follows the scale; it is always derivable from the raw counts.
+QString ScaleControls::maxDbText() const {
+    return txtMaxDb->text();
+}
+
+void ScaleControls::applyUnit() {
+    const int s = m_cfg.scala;
+    const bool linear = ScaleModel::isLinear(s);
+    m_data->setText(0, 1, ScaleModel::unit(s));
     m_converter.prepare(s, m_cfg.adcStep, m_cfg.adcOffset);
     const QVector<double>& raw = m_data->raws();
     QVector<double> level(raw.size());
@@ -82,46 +106,78 @@ void ScaleControls::apply() {
     const auto typed = [](const QLineEdit* e) {
         return parseNumber(e->text(), ParseFlag::AllowGroupSeparator);
     };
-    if (const auto v = typed(txtMaxVolt); v && *v > 0)
-        m_cfg.maxScaleV = static_cast<float>(*v);
-    if (const auto db = typed(txtMaxDb))
+    if (linear) {
+        if (const auto v = typed(txtMaxVolt); v && *v > 0)
+            m_cfg.maxScaleV = static_cast<float>(*v);
+    } else if (const auto db = typed(txtMaxDb)) {
         m_cfg.maxScaleDb = toInt32(*db).value_or(m_cfg.maxScaleDb);
-    const double fullDb = std::abs(leadingNumber(txtMaxDb->text()));
+    }
+}
+
+void ScaleControls::drawScreen() {
+    const int s = m_cfg.scala;
+    if (const auto f =
+            ScaleModel::frameOf(s, m_cfg.maxScaleV, ScaleModel::drawnRangeDb(txtMaxDb->text())))
+        m_graph->setScale(s, *f);
+    m_graph->drawScreen();
+    const bool linear = ScaleModel::isLinear(m_graph->scala());
+    txtMaxVolt->setVisible(linear);
+    txtMaxDb->setVisible(!linear);
     if (linear)
-        m_graph->setUserScale(998.0 * m_cfg.maxScaleV, -1000.0 * m_cfg.maxScaleV);
-    else if (s == 1 || s == 3)
-        m_graph->setUserScale(0.0, 1000.0 * std::max(fullDb, 1.0));
+        txtMaxVolt->setText(formatNumber(m_cfg.maxScaleV, QStringLiteral("#0.00")));
     else
-        m_graph->setUserScale(-10000.0, 1000.0 * (fullDb + 10.0));
+        txtMaxDb->setText(formatNumber(
+            parseNumber(txtMaxDb->text(), ParseFlag::AllowGroupSeparator).value_or(0.0),
+            QStringLiteral("#0.0")));
     placeLabels();
 }
 
 void ScaleControls::placeLabels() {
-    const int s = std::clamp<int>(m_cfg.scala, 0, 4);
+    const int s = m_graph->scala();
+    const auto set =
+        ScaleModel::labels(s, m_cfg.maxScaleV, ScaleModel::drawnRangeDb(txtMaxDb->text()));
+    // The picture's top and height in the column's coordinates.
+    const int top = m_graph->mapTo(m_column->window(), QPoint(0, 0)).y() -
+                    m_column->mapTo(m_column->window(), QPoint(0, 0)).y();
     const double h = m_graph->height();
-    const double fullDb = std::max(std::abs(leadingNumber(txtMaxDb->text())), 1.0);
+    txtMaxVolt->move(0, top - kBoxHeight / 2);
+    txtMaxDb->move(0, top + m_graph->height() - kBoxHeight / 2);
+    const QLineEdit* box = ScaleModel::isLinear(s) ? txtMaxVolt : txtMaxDb;
     for (int k = 0; k < 11; ++k) {
-        double value = 0;
-        double y = 0;
-        bool shown = true;
-        if (s == 0) {
-            shown = k >= 1 && k <= 4;
-            value = m_cfg.maxScaleV - m_cfg.maxScaleV * k / 4.0;
-            y = k * h / 4.0;
-        } else {
-            const bool plus10 = s == 2 || s == 4;
-            shown = k <= 9;
-            value = (plus10 ? 10.0 : 0.0) - 10.0 * k;
-            y = k * h * 10.0 / (plus10 ? fullDb + 10.0 : fullDb);
-        }
-        shown = shown && y <= h + 1;
         QLabel* l = lblVolt[k];
-        l->setText(formatNumber(value, s == 0 ? QStringLiteral("#0.00") : QStringLiteral("#0.0")));
+        const ScaleModel::ScaleLabel& spec = set[k];
+        l->setText(spec.caption);
         l->adjustSize();
-        l->setFixedWidth(38);
-        // Centred on its division; the end labels are kept inside the column.
-        const double top = std::clamp(y - l->height() / 2.0, 0.0, std::max(0.0, h - l->height()));
-        l->move(0, static_cast<int>(top));
-        l->setVisible(shown);
+        l->setFixedWidth(kColumnWidth - 4);
+        int y = int(std::lround(top + spec.at * h - l->height() / 2.0));
+        if (spec.below >= 0)
+            y = lblVolt[spec.below]->y() + l->height();
+        l->move(0, y);
+        // The full-scale box stands where its own label would: that label is not shown twice.
+        const bool covered = l->geometry().intersects(box->geometry());
+        l->setVisible(spec.shown && !covered);
     }
+}
+
+void ScaleControls::txtMaxVolt_LostFocus() {
+    const ScaleModel::Correction c =
+        ScaleModel::correctMaxVolt(txtMaxVolt->text(), m_cfg.maxScaleV);
+    txtMaxVolt->setText(c.text);
+    if (c.beep)
+        emit beepRequested();
+    if (const auto v = parseNumber(txtMaxVolt->text(), ParseFlag::AllowGroupSeparator))
+        m_cfg.maxScaleV = static_cast<float>(*v);
+    drawScreen();
+    emit fullScaleChanged();
+}
+
+void ScaleControls::txtMaxDb_LostFocus() {
+    const ScaleModel::Correction c = ScaleModel::correctMaxDb(txtMaxDb->text(), m_cfg.maxScaleDb);
+    txtMaxDb->setText(c.text);
+    if (c.beep)
+        emit beepRequested();
+    if (const auto v = parseNumber(txtMaxDb->text(), ParseFlag::AllowGroupSeparator))
+        m_cfg.maxScaleDb = toInt32(*v).value_or(m_cfg.maxScaleDb);
+    drawScreen();
+    emit fullScaleChanged();
 }

@@ -1,14 +1,13 @@
 #pragma once
-// The scale of the graph: the column of scale labels lblVolt(0..10) beside the picture, the
-// full-scale boxes txtMaxVolt and txtMaxDb, and the switch of the whole display to the current
-// scale (table header and value column recomputed from the raw counts, picture coordinates,
-// labels). The menu's check marks and the marker boxes are the window's.
+// The scale beside the graph: the column of scale labels lblVolt(0..10), with the full-scale
+// box txtMaxVolt at its head (linear scale) or txtMaxDb at its foot (logarithmic scales),
+// exactly one of them shown. Also the switch of the sweep data to a scale's unit: the table's
+// header and value column recomputed from the raw counts.
 #include "SampleConverter.h"
 
 #include <QObject>
 #include <array>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -22,29 +21,39 @@ public:
     ScaleControls(SweepConfig& config, SweepData* data, SweepGraph* graph, QWidget* parent);
 
     QWidget* labelColumn() const { return m_column; }
-    QGroupBox* fullScaleBox() const { return m_box; }
+    // Space the column needs above and below the picture for the labels centred on its edges.
+    static int edgeMargin();
 
     // Start-up: maxScaleV as plain text, maxScaleDb as the whole number it is.
     void showStored();
-    // Display switched to config.scala: header "Volt" or "dB", the value column recomputed,
-    // the full scale taken from the boxes, the picture's coordinates and the labels.
-    void apply();
+    // The unit of config.scala: header "Volt" or "dB", every level recomputed from its raw
+    // count, and the full scale of that unit taken from its box.
+    void applyUnit();
+    // The grid of the current scale (the curve is cleared with it), the labels placed and
+    // captioned, the visible full-scale box re-written.
+    void drawScreen();
     void placeLabels();
 
+    QString maxDbText() const;
+
 signals:
-    // A full-scale box was edited: the scale is to be applied again.
-    void edited();
+    // A full-scale box took a new value and the grid was redrawn: the level markers follow.
+    void fullScaleChanged();
+    // A typed value was corrected.
+    void beepRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void txtMaxVolt_LostFocus();
+    void txtMaxDb_LostFocus();
+
     SweepConfig& m_cfg;
     SweepData* m_data;
     SweepGraph* m_graph;
     SampleConverter m_converter;
     QWidget* m_column = nullptr;
-    QGroupBox* m_box = nullptr;
     std::array<QLabel*, 11> lblVolt{};
     QLineEdit* txtMaxVolt = nullptr;
     QLineEdit* txtMaxDb = nullptr;

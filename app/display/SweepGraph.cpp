@@ -1,18 +1,31 @@
 #include "SweepGraph.h"
 
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <cmath>
+#include <utility>
 
 namespace {
-constexpr int kPointsAcross = 400;
+constexpr double kPointsAcross = 400.0;
 const QColor kMinorGrid(0, 100, 0);
 const QColor kMajorGrid(0, 200, 0);
-const QColor kZeroLine(230, 0, 0);
+const QColor kRedLine(230, 0, 0);
 const QColor kCurve(255, 255, 0);
 const QColor kMarkerLine(0, 255, 255);
 const QColor kMarker2Line(128, 255, 255);
+
+QColor gridColour(ScaleModel::LineKind kind) {
+    switch (kind) {
+    case ScaleModel::LineKind::Major:
+        return kMajorGrid;
+    case ScaleModel::LineKind::Red:
+        return kRedLine;
+    default:
+        return kMinorGrid;
+    }
+}
 } // namespace
 
 SweepGraph::SweepGraph(QWidget* parent) : QWidget(parent) {
@@ -24,6 +37,14 @@ SweepGraph::SweepGraph(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(300, 220);
+    for (int m = 0; m < 4; ++m) {
+        auto* l = new QLabel(QStringLiteral("M%1").arg(m + 1), this);
+        l->setObjectName(QStringLiteral("lblM%1").arg(m + 1));
+        l->setStyleSheet(QStringLiteral("color: rgb(0, 255, 255); background: transparent;"));
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+        l->adjustSize();
+        m_markerLabels[m] = l;
+    }
 }
 
 void SweepGraph::inizializzaGraph(double maxScaleV) {
@@ -31,112 +52,173 @@ void SweepGraph::inizializzaGraph(double maxScaleV) {
     pal.setColor(QPalette::Window, Qt::black);
     pal.setColor(QPalette::WindowText, Qt::green);
     setPalette(pal);
-    setUserScale(998.0 * maxScaleV, -1000.0 * maxScaleV);
+    if (const auto f = ScaleModel::frameOf(0, maxScaleV, 0))
+        setScale(0, *f);
 }
 
-void SweepGraph::setUserScale(double top, double height) {
-    m_top = top;
-    m_height = height == 0.0 ? -1.0 : height;
-    drawScreen();
+void SweepGraph::setScale(int scala, const ScaleModel::Frame& frame) {
+    m_scala = scala;
+    m_frame = frame;
+    if (m_frame.height == 0.0)
+        m_frame.height = -1.0;
+    m_backgroundStale = true;
+    placeMarkerLabels();
 }
 
 QPointF SweepGraph::toPixel(double x, double y) const {
-    return {x / kPointsAcross * width(), (y - m_top) / m_height * height()};
+    return {x / kPointsAcross * width(), (y - m_frame.top) / m_frame.height * height()};
 }
 
 QPointF SweepGraph::toUser(const QPointF& p) const {
     const double w = std::max(1, width());
     const double h = std::max(1, height());
-    return {p.x() / w * kPointsAcross, m_top + p.y() / h * m_height};
+    return {p.x() / w * kPointsAcross, m_frame.top + p.y() / h * m_frame.height};
+}
+
+void SweepGraph::ownUpdate() {
+    // Inside a repaint the picture is being painted already.
+    if (m_inPaint)
+        return;
+    m_ownUpdate = true;
+    update();
 }
 
 void SweepGraph::drawScreen() {
-    if (width() <= 0 || height() <= 0)
-        return;
-    m_background = QPixmap(size());
+    m_curve.clear();
+    m_backgroundStale = true;
+    ownUpdate();
+}
+
+void SweepGraph::renderBackground(qreal ratio) {
+    m_background = QPixmap(size() * ratio);
+    m_background.setDevicePixelRatio(ratio);
     m_background.fill(Qt::black);
     QPainter p(&m_background);
-    // Vertical divisions: every 20 points, major every 100 points; centre line red.
-    for (int x = 0; x <= kPointsAcross; x += 20) {
-        p.setPen(x % 100 == 0 ? kMajorGrid : kMinorGrid);
-        if (x == kPointsAcross / 2)
-            p.setPen(kZeroLine);
-        const double px = toPixel(x, 0).x();
+    for (const ScaleModel::GridLine& line : ScaleModel::verticalLines()) {
+        p.setPen(gridColour(line.kind));
+        const double px = toPixel(line.at, 0).x();
         p.drawLine(QPointF(px, 0), QPointF(px, height()));
     }
-    // Horizontal divisions: twenty minor and four major bands across the visible range.
-    for (int k = 0; k <= 20; ++k) {
-        const double y = m_top + k * m_height / 20.0;
-        p.setPen(k % 5 == 0 ? kMajorGrid : kMinorGrid);
-        const double py = toPixel(0, y).y();
+    for (const ScaleModel::GridLine& line : ScaleModel::horizontalLines(m_scala, m_frame)) {
+        const double py = toPixel(0, line.at).y();
+        if (py < -1 || py > height() + 1)
+            continue;
+        p.setPen(gridColour(line.kind));
         p.drawLine(QPointF(0, py), QPointF(width(), py));
     }
-    const double zero = toPixel(0, 0).y();
-    if (zero >= 0 && zero <= height()) {
-        p.setPen(kZeroLine);
-        p.drawLine(QPointF(0, zero), QPointF(width(), zero));
-    }
-    update();
+    m_backgroundStale = false;
 }
 
 void SweepGraph::drawLine(const QVector<double>& yUser) {
-    m_curve = yUser;
+    m_curve.resize(yUser.size());
+    for (int i = 0; i < yUser.size(); ++i)
+        m_curve[i] = QPointF(i + 1, yUser[i]);
     ++m_drawLineCount;
-    update();
+    ownUpdate();
 }
 
 void SweepGraph::clearCurve() {
     m_curve.clear();
-    update();
+    ownUpdate();
 }
 
 void SweepGraph::setMarkerX(int index, double x) {
     m_markerX[index & 1] = x;
-    update();
+    placeMarkerLabels();
+    ownUpdate();
 }
 
 void SweepGraph::setMarkerY(int index, double y) {
     m_markerY[index & 1] = y;
-    update();
+    placeMarkerLabels();
+    ownUpdate();
 }
 
-void SweepGraph::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    if (m_background.size() != size())
-        drawScreen();
+void SweepGraph::setCrossVisible(bool visible) {
+    m_crossVisible = visible;
+    ownUpdate();
+}
+
+void SweepGraph::setCross(double x, double y) {
+    m_crossX = x;
+    m_crossY = y;
+    if (m_crossVisible)
+        ownUpdate();
+}
+
+void SweepGraph::placeMarkerLabels() {
+    for (int m = 0; m < 2; ++m) {
+        QLabel* l = m_markerLabels[m];
+        const double px = toPixel(m_markerX[m] + 2, 0).x();
+        l->move(int(std::lround(px)), 2 + m * l->height());
+        l->setVisible(px >= 0 && px < width());
+    }
+    for (int m = 0; m < 2; ++m) {
+        QLabel* l = m_markerLabels[2 + m];
+        const double py = toPixel(0, m_markerY[m]).y();
+        // Just above the line, at the right end; M4 beside M3 so the two never cover each other.
+        l->move(width() - (m + 1) * (l->width() + 6), int(std::lround(py)) - l->height());
+        l->setVisible(py >= 0 && py <= height());
+    }
+}
+
+void SweepGraph::paintPicture(QPainter& p) {
+    const qreal ratio = p.device()->devicePixelRatioF();
+    if (m_backgroundStale || m_background.size() != size() * ratio ||
+        m_background.devicePixelRatio() != ratio)
+        renderBackground(ratio);
     p.drawPixmap(0, 0, m_background);
-    p.setRenderHint(QPainter::Antialiasing, false);
 
     if (!m_curve.isEmpty()) {
-        QPolygonF poly;
-        poly.reserve(m_curve.size());
+        QPolygonF poly(m_curve.size());
         for (int i = 0; i < m_curve.size(); ++i)
-            poly << toPixel(i + 1, m_curve[i]);
-        p.setPen(kCurve);
+            poly[i] = toPixel(m_curve[i].x(), m_curve[i].y());
+        p.setRenderHint(QPainter::Antialiasing, true);
+        // A one-pixel cosmetic pen has the fast antialiased path; on dense screens a second
+        // stroke one device pixel aside gives the curve the width it has on others.
+        QPen pen(kCurve, 1.0);
+        pen.setCosmetic(true);
+        p.setPen(pen);
         p.drawPolyline(poly);
+        if (ratio >= 1.5) {
+            poly.translate(1.0 / ratio, 1.0 / ratio);
+            p.drawPolyline(poly);
+        }
+        p.setRenderHint(QPainter::Antialiasing, false);
     }
 
     for (int m = 0; m < 2; ++m) {
         p.setPen(m == 0 ? kMarkerLine : kMarker2Line);
         const double px = toPixel(m_markerX[m], 0).x();
         p.drawLine(QPointF(px, 0), QPointF(px, height()));
-        p.drawText(QPointF(px + 3, 12 + 12 * m),
-                   m == 0 ? QStringLiteral("M1") : QStringLiteral("M2"));
     }
     p.setPen(kMarkerLine);
-    for (int m = 0; m < 2; ++m) {
-        const double py = toPixel(0, m_markerY[m]).y();
-        if (py < 0 || py > height())
-            continue;
+    for (double y : m_markerY) {
+        const double py = toPixel(0, y).y();
         p.drawLine(QPointF(0, py), QPointF(width(), py));
-        p.drawText(QPointF(width() - 22, py - 2),
-                   m == 0 ? QStringLiteral("M3") : QStringLiteral("M4"));
     }
+    if (m_crossVisible) {
+        p.setPen(QGuiApplication::palette().color(QPalette::Window));
+        const QPointF c = toPixel(m_crossX, m_crossY);
+        p.drawLine(QPointF(c.x(), 0), QPointF(c.x(), height()));
+        p.drawLine(QPointF(0, c.y()), QPointF(width(), c.y()));
+    }
+}
+
+void SweepGraph::paintEvent(QPaintEvent*) {
+    if (!std::exchange(m_ownUpdate, false)) {
+        m_inPaint = true;
+        emit repaintRequested();
+        m_inPaint = false;
+    }
+    QPainter p(this);
+    paintPicture(p);
 }
 
 void SweepGraph::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    drawScreen();
+    m_backgroundStale = true;
+    placeMarkerLabels();
 }
 
 void SweepGraph::mousePressEvent(QMouseEvent* event) {
@@ -146,10 +228,10 @@ void SweepGraph::mousePressEvent(QMouseEvent* event) {
 
 void SweepGraph::mouseMoveEvent(QMouseEvent* event) {
     const QPointF u = toUser(event->position());
-    emit mouseMoved(u.x(), u.y(), event->buttons(), event->modifiers());
+    emit mouseMoved(u.x(), u.y());
 }
 
 void SweepGraph::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF u = toUser(event->position());
-    emit mouseReleased(u.x(), u.y(), event->button(), event->modifiers());
+    emit mouseReleased(event->button(), event->modifiers(), u.x(), u.y());
 }

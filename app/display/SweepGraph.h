@@ -1,11 +1,19 @@
 #pragma once
-// picSweep: the graph picture. The grid lives in a background pixmap (drawScreen), the curve is
-// painted over it from the levels of the last sweep (drawLine), once per sweep. User coordinates:
-// x is the point number 0..400; y is millivolts (linear scale, upwards) or -1000 x dB
-// (logarithmic scales, downwards), with the picture's top and height as set by setUserScale.
+// picSweep: the graph picture. Two layers: the grid of the current scale lives in a background
+// pixmap (drawScreen), the curve of the last sweep is painted over it (drawLine) and can be
+// cleared without touching the grid. Over both stand the marker lines lineM1..lineM4 with
+// their labels lblM1..lblM4 and the cross lines LineCV/LineCH of the "Linked" cursor.
+// User coordinates: x is the point number 0..400; y is millivolts (linear scale, upwards) or
+// -1000 x dB (logarithmic scales, downwards), with the top and height of ScaleModel::frameOf.
+#include "ScaleModel.h"
+
 #include <QPixmap>
+#include <QPolygonF>
 #include <QVector>
 #include <QWidget>
+#include <array>
+
+class QLabel;
 
 class SweepGraph : public QWidget {
     Q_OBJECT
@@ -14,11 +22,11 @@ public:
 
     // Black picture, green foreground, linear user scale of maxScaleV volts.
     void inizializzaGraph(double maxScaleV);
-    // Top and height of the picture in user units (height may be negative: y grows upwards).
-    void setUserScale(double top, double height);
-    // Redraws the grid of the current user scale into the background.
+    // The scale whose grid drawScreen draws, with the picture's coordinates.
+    void setScale(int scala, const ScaleModel::Frame& frame);
+    // Redraws the grid into the background; the curve is cleared with it.
     void drawScreen();
-    // Draws the curve of points 1..400 with levels in user units (y values).
+    // Draws the curve of points 1..400 from their y values, in place of the previous one.
     void drawLine(const QVector<double>& yUser);
     // Removes the curve; the grid stays.
     void clearCurve();
@@ -29,24 +37,33 @@ public:
     double markerX(int index) const { return m_markerX[index & 1]; }
     double markerY(int index) const { return m_markerY[index & 1]; }
 
-    double userTop() const { return m_top; }
-    double userHeight() const { return m_height; }
+    // The cross of the "Linked" cursor.
+    void setCrossVisible(bool visible);
+    bool crossVisible() const { return m_crossVisible; }
+    void setCross(double x, double y);
+    double crossX() const { return m_crossX; }
+    double crossY() const { return m_crossY; }
+
+    int scala() const { return m_scala; }
+    const ScaleModel::Frame& frame() const { return m_frame; }
     int curvePointCount() const { return m_curve.size(); }
     // Counts drawLine calls; a sweep must repaint the curve once, not per point.
     int drawLineCount() const { return m_drawLineCount; }
 
-    // Level of a point (volts, or dB on the logarithmic scales) in user units.
-    static double userLevel(double level, int scala) {
-        return scala == 0 ? level * 1000.0 : level * -1000.0;
-    }
-
-    // Maps user coordinates to pixels of the current size.
+    // User coordinates to pixels of the current size, and back.
     QPointF toPixel(double x, double y) const;
+    QPointF toUser(const QPointF& pixel) const;
+
+    // Paints grid, curve, marker and cross lines as the screen shows them (the labels are
+    // child widgets); the background follows the painter's pixel ratio.
+    void paintPicture(QPainter& painter);
 
 signals:
     void mousePressed();
-    void mouseMoved(double x, double y, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
-    void mouseReleased(double x, double y, Qt::MouseButton button, Qt::KeyboardModifiers mods);
+    void mouseMoved(double x, double y);
+    void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers mods, double x, double y);
+    // The window system asked for a repaint (not one of the graph's own drawings).
+    void repaintRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,13 +73,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QPointF toUser(const QPointF& pixel) const;
+    void renderBackground(qreal ratio);
+    void ownUpdate();
+    void placeMarkerLabels();
 
     QPixmap m_background;
-    QVector<double> m_curve;
-    double m_top = 1500.0 * 0.998;
-    double m_height = -1500.0;
+    bool m_backgroundStale = true;
+    QPolygonF m_curve; // user coordinates
+    int m_scala = 0;
+    ScaleModel::Frame m_frame{1497.0, -1500.0};
     double m_markerX[2] = {1, 2};
     double m_markerY[2] = {0, 0};
+    std::array<QLabel*, 4> m_markerLabels{};
+    bool m_crossVisible = false;
+    double m_crossX = 0;
+    double m_crossY = 0;
     int m_drawLineCount = 0;
+    bool m_ownUpdate = false;
+    bool m_inPaint = false;
 };

@@ -93,9 +93,7 @@ void frmSweep::wirePieces() {
         connect(optSpeed[i], &QRadioButton::clicked, c, [c, i] { c->optSpeed_Click(i); });
     connect(m_entry, &FrequencyEntry::edited, c, &SweepController::restartUpdateTimer);
     connect(m_markers, &MarkerPanel::copyToRange, m_entry, &FrequencyEntry::setFrequency);
-    connect(m_scale, &ScaleControls::edited, this, &frmSweep::applyScale);
-    // A click on the graph acts on the markers; a typed range goes in first.
-    connect(m_graph, &SweepGraph::mousePressed, m_entry, &FrequencyEntry::commitPendingEdit);
+    wireGraph();
 
     connect(c, &SweepController::running, this, &frmSweep::showRunning);
     connect(c, &SweepController::idle, this, &frmSweep::showIdle);
@@ -105,7 +103,10 @@ void frmSweep::wirePieces() {
     });
     connect(c, &SweepController::rangeRebuilt, this, &frmSweep::showRangeLabels);
     connect(c, &SweepController::markersDue, m_markers, &MarkerPanel::aggiornaLblMarkerX);
-    connect(c, &SweepController::redrawDue, this, &frmSweep::redraw);
+    connect(c, &SweepController::redrawDue, this, [this] {
+        drawLine();
+        m_markers->showLevels();
+    });
     connect(c, &SweepController::rateMeasured, this, &frmSweep::showRate);
     connect(c, &SweepController::pointReceived, m_testPanel, &TestPanel::showPoint);
     connect(c, &SweepController::retryWarning, m_testPanel, &TestPanel::countRetry);
@@ -135,6 +136,7 @@ void frmSweep::showRangeLabels() {
     lblStart->setText(m_data->text(1, 0));
     lblStop->setText(m_data->text(NUMERO_CAMPIONI, 0));
     lblCentro->setText(m_data->text(NUMERO_CAMPIONI / 2, 0));
+    describeGraph();
     const auto number = [](const QLabel* l) {
         return parseNumber(l->text(), ParseFlag::AllowGroupSeparator).value_or(0.0);
     };
@@ -157,27 +159,6 @@ void frmSweep::showRate(qint64 msPerSweep, double sweepsPerSecond) {
 void frmSweep::showWaiting(bool waiting) {
     lblWaiting->setVisible(waiting);
     cmdStart->setEnabled(!waiting);
-}
-
-void frmSweep::redraw() {
-    QVector<double> y(m_data->levels().size());
-    for (int i = 0; i < y.size(); ++i)
-        y[i] = SweepGraph::userLevel(m_data->levels()[i], m_cfg.scala);
-    m_graph->drawLine(y);
-    m_markers->showLevels();
-}
-
-void frmSweep::applyScale() {
-    const int s = std::clamp<int>(m_cfg.scala, 0, 4);
-    for (int i = 0; i < 5; ++i)
-        mnuScala[i]->setChecked(i == s);
-    m_scale->apply();
-    const QString unit = s == 0 ? QStringLiteral("Volt") : QStringLiteral("dB");
-    Label5->setText(unit);
-    m_markers->setUnit(unit);
-    m_markers->aggiornaPosMarkerY();
-    m_markers->aggiornaLblMarkerX();
-    redraw();
 }
 
 void frmSweep::showHelp() {

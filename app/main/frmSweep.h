@@ -17,6 +17,7 @@
 #include <array>
 #include <memory>
 
+class CursorReadout;
 class FrequencyEntry;
 class MarkerPanel;
 class QAction;
@@ -96,8 +97,14 @@ private:
     void showRangeLabels();
     void showRate(qint64 msPerSweep, double sweepsPerSecond);
     void showWaiting(bool waiting);
-    void redraw();
-    void applyScale();
+
+    // The scale and the drawing (frmSweepGraph.cpp).
+    void wireGraph();
+    void aggiornaScala(int index);
+    void mnuScala_Click(int index);
+    void drawScreen();
+    void drawLine();
+    void describeGraph();
     void showHelp();
     void applyOuterSize();
     // A handler or a device call is under way: a close waits for its end.
@@ -127,6 +134,7 @@ private:
     FrequencyEntry* m_entry = nullptr;
     ScaleControls* m_scale = nullptr;
     MarkerPanel* m_markers = nullptr;
+    CursorReadout* m_cursor = nullptr;
     TestPanel* m_testPanel = nullptr;
 
     qint16 m_vistaCorrente = 0;
@@ -148,9 +156,6 @@ private:
     QLabel* lblStart = nullptr;
     QLabel* lblCentro = nullptr;
     QLabel* lblStop = nullptr;
-    QLineEdit* txtX = nullptr;
-    QLineEdit* txtY = nullptr;
-    QLabel* Label5 = nullptr;
     QGroupBox* frmSpeed = nullptr;
     std::array<QRadioButton*, 3> optSpeed{};
     QGroupBox* frameButton = nullptr;

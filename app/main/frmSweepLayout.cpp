@@ -1,6 +1,7 @@
 // Layout of the main window: the graph with its scale labels and range labels on the left, the
 // frequency entry, sweep buttons and the panel of views on the right, the menus on top.
 #include "AppTitle.h"
+#include "CursorReadout.h"
 #include "DisplayWidgets.h"
 #include "FrequencyEntry.h"
 #include "MarkerPanel.h"
@@ -76,10 +77,7 @@ void frmSweep::buildMenus() {
         mnuScala[i] = scaleMenu->addAction(scaleItems[i]);
         mnuScala[i]->setObjectName(scaleNames[i]);
         mnuScala[i]->setCheckable(true);
-        connect(mnuScala[i], &QAction::triggered, this, [this, i] {
-            m_cfg.scala = static_cast<qint16>(i);
-            applyScale();
-        });
+        connect(mnuScala[i], &QAction::triggered, this, [this, i] { mnuScala_Click(i); });
     }
 
     auto* mnuSetUp = bar->addMenu(QStringLiteral("SetUp"));
@@ -124,8 +122,13 @@ QWidget* frmSweep::buildGraphArea() {
 
     m_graph = new SweepGraph(area);
     m_scale = new ScaleControls(m_cfg, m_data, m_graph, area);
+    m_cursor = new CursorReadout(m_cfg, m_data, m_graph, area);
     grid->addWidget(m_scale->labelColumn(), 0, 0);
-    grid->addWidget(m_graph, 0, 1);
+    // The labels and full-scale boxes are centred on the picture's edges: room for their halves.
+    auto* picture = new QVBoxLayout;
+    picture->setContentsMargins(0, ScaleControls::edgeMargin(), 0, ScaleControls::edgeMargin());
+    picture->addWidget(m_graph);
+    grid->addLayout(picture, 0, 1);
 
     auto* rangeRow = new QHBoxLayout;
     lblStart = makeLabel(QStringLiteral("lblStart"), QStringLiteral("start"), area);
@@ -137,21 +140,7 @@ QWidget* frmSweep::buildGraphArea() {
     rangeRow->addWidget(lblCentro, 1);
     rangeRow->addWidget(lblStop, 1);
     grid->addLayout(rangeRow, 1, 1);
-
-    auto* lower = new QHBoxLayout;
-    auto* cursorBox = new QGroupBox(QStringLiteral("Cursor position"), area);
-    cursorBox->setObjectName(QStringLiteral("frameCursor"));
-    auto* cursorRow = new QHBoxLayout(cursorBox);
-    txtX = makeField(QStringLiteral("txtX"), QStringLiteral("Cursor frequency"), true, cursorBox);
-    txtY = makeField(QStringLiteral("txtY"), QStringLiteral("Cursor level"), true, cursorBox);
-    Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Volt"), cursorBox);
-    cursorRow->addWidget(makeLabel(QStringLiteral("lblCursorHz"), QStringLiteral("Hz"), cursorBox));
-    cursorRow->addWidget(txtX, 2);
-    cursorRow->addWidget(txtY, 1);
-    cursorRow->addWidget(Label5);
-    lower->addWidget(cursorBox, 3);
-    lower->addWidget(m_scale->fullScaleBox(), 2);
-    grid->addLayout(lower, 2, 0, 1, 2);
+    grid->addWidget(m_cursor->box(), 2, 0, 1, 2);
 
     m_testPanel = new TestPanel(area);
     grid->addWidget(m_testPanel->frame(), 3, 0, 1, 2);

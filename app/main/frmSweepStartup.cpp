@@ -1,6 +1,7 @@
 // Start-up of the main window, the binding of its device and the switch between the views.
 #include "AppTitle.h"
 #include "CommonFunctions.h"
+#include "CursorReadout.h"
 #include "FrequencyEntry.h"
 #include "MarkerPanel.h"
 #include "ScaleControls.h"
@@ -90,12 +91,13 @@ bool frmSweep::load() {
     m_entry->showRange();
     m_testPanel->frame()->setVisible(m_cfg.logEnabled);
     m_controller->graphTimer()->stop();
+    m_cursor->applyCursorMode();
 
     // 17-18: the graph, the table for the range, the scale, then the markers from the file.
     m_graph->inizializzaGraph(m_cfg.maxScaleV);
     m_table->setLogLayout(m_cfg.logEnabled);
     m_controller->aggiornaLblFrequenza();
-    applyScale();
+    aggiornaScala(m_cfg.scala);
     m_cfg.readMarkers();
     m_markers->restore(m_cfg.marker1, m_cfg.marker2, m_cfg.marker3, m_cfg.marker4);
 

@@ -1,5 +1,6 @@
-// sweep_window_shot --config PATH OUT.png [sweeps]: starts the main window on PATH, presses
-// "Sweep ON", waits for the given number of sweeps and their curve, and saves the window as a PNG.
+// sweep_window_shot --config PATH OUT.png [sweeps] [holdMs]: starts the main window on PATH,
+// presses "Sweep ON", waits for the given number of sweeps (and holdMs more, so a script can
+// move the mouse over the graph) and their curve, and saves the window as a PNG.
 #include "SweepGraph.h"
 #include "frmSweep.h"
 
@@ -14,13 +15,14 @@ int main(int argc, char* argv[]) {
     const QStringList args = QCoreApplication::arguments();
     const int at = args.indexOf(QStringLiteral("--config"));
     if (at < 0 || args.size() < at + 3) {
-        std::fprintf(stderr, "usage: sweep_window_shot --config PATH OUT.png [sweeps]\n");
+        std::fprintf(stderr, "usage: sweep_window_shot --config PATH OUT.png [sweeps] [holdMs]\n");
         return 2;
     }
     StartOptions o;
     o.iniPath = args[at + 1];
     const QString out = args[at + 2];
     const int wanted = args.size() > at + 3 ? args[at + 3].toInt() : 3;
+    const int holdMs = args.size() > at + 4 ? args[at + 4].toInt() : 0;
     frmSweep w(o);
     if (!w.load())
         return 1;
@@ -31,6 +33,10 @@ int main(int argc, char* argv[]) {
     QElapsedTimer t;
     t.start();
     while (sweeps < wanted && t.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QElapsedTimer hold;
+    hold.start();
+    while (hold.elapsed() < holdMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     const int drawn = w.graph()->drawLineCount();
     while (w.graph()->drawLineCount() == drawn && t.elapsed() < 60000)

@@ -13,6 +13,7 @@
 #include <QPair>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -99,6 +100,17 @@ public:
         o.stopWaitMs = stopWaitMs;
         window = std::make_unique<frmSweep>(o, &messages, &dialogs);
         return window.get();
+    }
+
+    // The window on the given configuration, loaded, shown and active, so focus moves for real.
+    frmSweep* openShown(const QString& ini) {
+        writeIni(ini);
+        frmSweep* w = makeWindow();
+        if (!w->load())
+            return nullptr;
+        w->show();
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w) ? w : nullptr;
     }
 
     StartOptions options() const {

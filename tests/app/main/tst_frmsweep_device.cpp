@@ -101,6 +101,12 @@ private slots:
         verifyRampRows(w->table());
         QTRY_VERIFY_WITH_TIMEOUT(w->graph()->drawLineCount() > drawn, kWaitMs);
         QCOMPARE(w->graph()->curvePointCount(), 400);
+        // A repaint while sweeps run shows the picture as drawn; it does not draw the curve.
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        int drawnNow = w->graph()->drawLineCount();
+        w->graph()->repaint();
+        QCOMPARE(w->graph()->drawLineCount(), drawnNow);
 
         QTest::mouseClick(button("cmdStop"), Qt::LeftButton);
         QCOMPARE(w->statoSweep(), qint16(2));
@@ -109,6 +115,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w->statoSweep(), qint16(0), kWaitMs);
         QVERIFY(!button("cmdStart")->isHidden());
         QVERIFY(button("cmdStop")->isHidden());
+        // Between sweeps a repaint draws the curve from the table.
+        drawnNow = w->graph()->drawLineCount();
+        w->graph()->repaint();
+        QCOMPARE(w->graph()->drawLineCount(), drawnNow + 1);
         QVERIFY(w->findChild<QAction*>(QStringLiteral("mnuSaveCSV"))->isEnabled());
         QVERIFY(w->findChild<QMenu*>(QStringLiteral("mnuSetUp"))->menuAction()->isEnabled());
         QVERIFY(m_fx->messages.shown.isEmpty());

@@ -40,15 +40,7 @@ private:
 
     frmSweep* openShown(const QString& ini) {
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(ini);
-        frmSweep* w = m_fx->makeWindow();
-        if (!w->load())
-            return nullptr;
-        w->show();
-        w->activateWindow();
-        if (!QTest::qWaitForWindowActive(w))
-            return nullptr;
-        return w;
+        return m_fx->openShown(ini);
     }
     template <typename T> T* child(const QString& name) {
         return m_fx->window->findChild<T*>(name);
@@ -134,7 +126,7 @@ private slots:
             SweepFixture::noDeviceIni(QStringLiteral("Max scaleV=1.50\nMax scaleDb=-40.4\n")));
         QVERIFY(w);
         QCOMPARE(child<QLineEdit>(QStringLiteral("txtMaxVolt"))->text(),
-                 QStringLiteral("1") + QLocale().decimalPoint() + QStringLiteral("5"));
+                 QStringLiteral("1") + QLocale().decimalPoint() + QStringLiteral("50"));
         QCOMPARE(child<QLineEdit>(QStringLiteral("txtMaxDb"))->text(), QStringLiteral("-40"));
     }
 

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# graph-screenshots.sh BIN_DIR OUT_DIR: photographs the main window on each of the five scales
+# while it sweeps the simulated band-pass filter, with the mouse over the graph, and once more
+# at device pixel ratio 2. Needs xvfb-run, openbox and xdotool.
+set -euo pipefail
+bin=$(cd "$1" && pwd)
+out=$(mkdir -p "$2" && cd "$2" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cat > "$work/run.sh" <<SCRIPT
+#!/usr/bin/env bash
+set -u
+openbox & sleep 1
+shot() { # name scale cursor-mode [env]
+    cat > "$work/\$1.ini" <<INI
+[Config]
+Interface=2
+DDS Device=AD9851
+DDS Multiplier=1
+DDS Xtal freq=30000000
+DDS Max freq=60000000
+DDS Min freq=10
+DDS Offset=0
+ADC Device=10bit
+ADC Offset=0
+ADC Step=0.0015
+ADC Channel=1
+[Parallel Port]
+LPT=&H378
+Driver=sim
+[Sweep Generator]
+Start=1000000
+Stop=20000000
+Scale=\$2
+Marker 1=4000000
+Marker 2=6500000
+Marker 3=\$4
+Marker 4=\$5
+Cursor mode=\$3
+INI
+    env \$6 "$bin/sweep_window_shot" --config "$work/\$1.ini" "$out/\$1.png" 3 2500 &
+    local pid=\$!
+    sleep 1.5
+    local wid
+    wid=\$(xdotool search --sync --onlyvisible --name "Sweep Generator" | head -1)
+    xdotool mousemove --window "\$wid" \$7 \$8
+    wait \$pid
+}
+shot scale-linear 0 0 0.8 0.2 "" 180 160
+shot scale-log-1v 1 1 -3 -20 "" 140 200
+shot scale-log-1v-10db 2 1 -3 -20 "" 160 200
+shot scale-log-10v 3 0 -23 -40 "" 200 250
+shot scale-log-10v-10db 4 1 -23 -40 "" 140 200
+shot scale-log-1v-ratio2 1 1 -3 -20 "QT_SCALE_FACTOR=2" 300 400
+SCRIPT
+chmod +x "$work/run.sh"
+xvfb-run -a -s "-screen 0 1800x1300x24" "$work/run.sh"
+ls -l "$out"
