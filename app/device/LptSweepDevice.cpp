@@ -54,8 +54,30 @@ void LptSweepDevice::restoreAuxOutputs(const SweepConfig& cfg) {
         quint8 word = static_cast<quint8>(values[n - 1] & 0xFF);
         if (aux.inverseLogic)
             word = static_cast<quint8>(~word);
-        call([&] { return m_lpt->aSetAttenuator(word, static_cast<short>(n)); });
+        setAuxWord(n, word);
     }
+}
+
+void LptSweepDevice::testReset(const std::function<void()>&) {
+    call([&] { return m_lpt->aInizializzaDDS(); });
+    call([&] { return m_lpt->aSetFrequenzaDDS(1000000); });
+}
+
+bool LptSweepDevice::testGenerator(qint32 frequency) {
+    call([&] { return m_lpt->aSetFrequenzaDDS(frequency); });
+    return true;
+}
+
+bool LptSweepDevice::testStart(qint32 frequency) {
+    return testGenerator(frequency);
+}
+
+void LptSweepDevice::setAuxWord(int n, quint8 word) {
+    call([&] { return m_lpt->aSetAttenuator(word, static_cast<short>(n)); });
+}
+
+void LptSweepDevice::setPotentiometer(quint8 control, quint8 command, quint8 position) {
+    call([&] { return m_lpt->aSetAmpli(control, command, position); });
 }
 
 bool LptSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {

@@ -11,6 +11,12 @@ public:
     LptSweepDevice(const QString& serverProgram, QObject* parent);
     ~LptSweepDevice() override;
 
+    void testReset(const std::function<void()>& onReset) override;
+    bool testGenerator(qint32 frequency) override;
+    bool testStart(qint32 frequency) override;
+    void setAuxWord(int n, quint8 word) override;
+    void setPotentiometer(quint8 control, quint8 command, quint8 position) override;
+
     QString caption(const SweepConfig& cfg) const override;
     QString logPrefix() const override { return QStringLiteral("L> "); }
     bool hasSpeedAndAux() const override { return true; }

@@ -36,6 +36,26 @@ QString PicSweepDevice::bind(const SweepConfig& cfg) {
     return QString();
 }
 
+void PicSweepDevice::testReset(const std::function<void()>& onReset) {
+    // The board answers nothing to its reset; it takes a new frequency a second later.
+    call([&] { return m_pic->aScriviPIC(QStringLiteral("*"), 0); });
+    onReset();
+    pause(1000);
+    call([&] { return m_pic->aScriviPIC(QStringLiteral("A"), 1000000); });
+}
+
+bool PicSweepDevice::testGenerator(qint32 frequency) {
+    return callTrue([&] { return m_pic->aScriviPIC(QStringLiteral("A"), frequency); });
+}
+
+bool PicSweepDevice::testStart(qint32 frequency) {
+    return callTrue([&] { return m_pic->aScriviPIC(QStringLiteral("B"), frequency); });
+}
+
+bool PicSweepDevice::testStep(qint32 freqStep) {
+    return callTrue([&] { return m_pic->aScriviPIC(QStringLiteral("D"), freqStep); });
+}
+
 bool PicSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
     return callTrue([&] { return m_pic->aInizializzaSweep(cfg.freqStart, freqStep); });
 }

@@ -11,6 +11,12 @@ public:
     PicSweepDevice(const QString& serverProgram, QObject* parent);
     ~PicSweepDevice() override;
 
+    void testReset(const std::function<void()>& onReset) override;
+    bool testGenerator(qint32 frequency) override;
+    bool testStart(qint32 frequency) override;
+    bool takesStepCommand() const override { return true; }
+    bool testStep(qint32 freqStep) override;
+
     QString caption(const SweepConfig& cfg) const override;
     QString logPrefix() const override { return QStringLiteral("P> "); }
     QString bind(const SweepConfig& cfg) override;

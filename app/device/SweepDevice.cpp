@@ -92,6 +92,42 @@ bool SweepDevice::await(const QDBusPendingCall& call) {
     return call.isFinished() && !call.isError() && !m_failFast;
 }
 
+void SweepDevice::testReset(const std::function<void()>&) {}
+
+bool SweepDevice::testGenerator(qint32) {
+    return false;
+}
+
+bool SweepDevice::testStart(qint32) {
+    return false;
+}
+
+bool SweepDevice::testStep(qint32) {
+    return false;
+}
+
+void SweepDevice::setMeasureKind(qint16) {}
+
+void SweepDevice::setAuxWord(int, quint8) {}
+
+void SweepDevice::setPotentiometer(quint8, quint8, quint8) {}
+
+void SweepDevice::pause(int ms) {
+    if (!ready())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    connect(this, &SweepDevice::waitsAbandoned, &loop, &QEventLoop::quit);
+    ++m_waits;
+    // Painting and the device's answers go on; clicks and keys wait for the pause's end.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    --m_waits;
+    if (m_waits == 0 && !m_held.isEmpty() && !m_replayPosted) {
+        m_replayPosted = true;
+        QTimer::singleShot(0, this, &SweepDevice::replay);
+    }
+}
+
 bool SweepDevice::awaitTrue(const QDBusPendingReply<bool>& reply) {
     if (!await(reply))
         return false;

@@ -70,6 +70,24 @@ public:
     virtual void setSpeed(qint16 sweepMode);
     // Stops the loop and closes the port, as the window's closing does.
     virtual void shutdown(const SweepConfig& cfg) = 0;
+    // Commands of the test panel, and the parallel port's auxiliary outputs. Each does what
+    // its kind of hardware offers and nothing elsewhere.
+    // "Reset": the generator back to 1 MHz. onReset runs between the PIC board's reset and
+    // its new frequency, which follows a second later.
+    virtual void testReset(const std::function<void()>& onReset);
+    // "F.dds" and "F.Start": false when the device refused the frequency.
+    virtual bool testGenerator(qint32 frequency);
+    virtual bool testStart(qint32 frequency);
+    // "F.Step": only the PIC board takes a step of its own.
+    virtual bool takesStepCommand() const { return false; }
+    virtual bool testStep(qint32 freqStep);
+    // The MiniVNA's measurement kind (1 angle, 2 return loss, 3 device under test).
+    virtual bool takesMeasureKind() const { return false; }
+    virtual void setMeasureKind(qint16 kind);
+    // Word of auxiliary output n (1 or 2), and the I2C potentiometer's wiper.
+    virtual void setAuxWord(int n, quint8 word);
+    virtual void setPotentiometer(quint8 control, quint8 command, quint8 position);
+
     // 4 run, 2 stop requested, 1 end the pass for a restart.
     bool setSweepOn(qint16 value);
 
@@ -124,6 +142,8 @@ protected:
     }
     // Writes a property of the object; false when refused or failed.
     bool setProp(const char* name, const QVariant& value);
+    // A pause of ms milliseconds that keeps the window painting, counted as a device wait.
+    void pause(int ms);
     // The events of the proxy: a received sweep is acknowledged to the server's credit window
     // at once; all three are handed on in order, held while a call waits.
     void deliver(const QVector<double>& values);

@@ -44,6 +44,23 @@ QString VnaSweepDevice::bind(const SweepConfig& cfg) {
     return opened ? QString() : wrongSerialPort(cfg.commPort);
 }
 
+void VnaSweepDevice::testReset(const std::function<void()>&) {
+    testGenerator(1000000);
+}
+
+bool VnaSweepDevice::testGenerator(qint32 frequency) {
+    call([&] { return m_vna->aSetFrequenza(frequency); });
+    return true;
+}
+
+bool VnaSweepDevice::testStart(qint32 frequency) {
+    return testGenerator(frequency);
+}
+
+void VnaSweepDevice::setMeasureKind(qint16 kind) {
+    setProp("aMisura", QVariant::fromValue(kind));
+}
+
 bool VnaSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
     setProp("aMisura", QVariant::fromValue(cfg.adcChannel));
     call([&] { return m_vna->aInizializzaSweep(cfg.freqStart, freqStep, kPoints); });

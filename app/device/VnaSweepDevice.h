@@ -11,6 +11,12 @@ public:
     VnaSweepDevice(const QString& serverProgram, QObject* parent);
     ~VnaSweepDevice() override;
 
+    void testReset(const std::function<void()>& onReset) override;
+    bool testGenerator(qint32 frequency) override;
+    bool testStart(qint32 frequency) override;
+    bool takesMeasureKind() const override { return true; }
+    void setMeasureKind(qint16 kind) override;
+
     QString caption(const SweepConfig& cfg) const override;
     QString logPrefix() const override { return QStringLiteral("V> "); }
     bool invertsReadings(qint16 adcChannel) const override { return adcChannel == 3; }

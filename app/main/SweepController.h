@@ -37,6 +37,8 @@ public:
 
     void cmdStart_Click();
     void cmdStop_Click();
+    // The generator was reset by hand: no sweep is under way any more.
+    void resetStato() { m_statoSweep = 0; }
     void calcolaStep();
     void aggiornaLblFrequenza();
     void timerUpdateSweep_Timer();

@@ -94,6 +94,7 @@ void frmSweep::wirePieces() {
     connect(m_entry, &FrequencyEntry::edited, c, &SweepController::restartUpdateTimer);
     connect(m_markers, &MarkerPanel::copyToRange, m_entry, &FrequencyEntry::setFrequency);
     wireGraph();
+    wireTestPanel();
 
     connect(c, &SweepController::running, this, &frmSweep::showRunning);
     connect(c, &SweepController::idle, this, &frmSweep::showIdle);
@@ -111,6 +112,32 @@ void frmSweep::wirePieces() {
     connect(c, &SweepController::pointReceived, m_testPanel, &TestPanel::showPoint);
     connect(c, &SweepController::retryWarning, m_testPanel, &TestPanel::countRetry);
     connect(c, &SweepController::sweepReceived, this, &frmSweep::sweepReceived);
+}
+
+void frmSweep::wireTestPanel() {
+    TestPanel* t = m_testPanel;
+    connect(t, &TestPanel::generatorReset, m_controller, &SweepController::resetStato);
+    connect(t, &TestPanel::testCurveReady, this, [this] {
+        drawScreen();
+        drawLine();
+        m_markers->aggiornaLblMarkerX();
+        m_markers->aggiornaLblMarkerY();
+    });
+    connect(t, &TestPanel::cleared, this, [this] {
+        drawScreen();
+        m_controller->aggiornaLblFrequenza();
+        m_markers->aggiornaLblMarkerX();
+    });
+    // The controls go back to the stopped state without waiting for the device's end report.
+    connect(t, &TestPanel::forcedStop, this, [this] {
+        m_controller->cmdStop_Click();
+        scriviLog(QStringLiteral("Stop sweep forzato"));
+        showIdle();
+    });
+    t->setStepSource([this] {
+        m_controller->calcolaStep();
+        return m_controller->freqStep();
+    });
 }
 
 void frmSweep::showRunning() {

@@ -17,6 +17,7 @@
 #include <array>
 #include <memory>
 
+class AuxPanel;
 class CursorReadout;
 class FrequencyEntry;
 class MarkerPanel;
@@ -92,6 +93,7 @@ private:
 
     // Wiring of the pieces (frmSweep.cpp).
     void wirePieces();
+    void wireTestPanel();
     void showRunning();
     void showIdle();
     void showRangeLabels();
@@ -135,6 +137,7 @@ private:
     ScaleControls* m_scale = nullptr;
     MarkerPanel* m_markers = nullptr;
     CursorReadout* m_cursor = nullptr;
+    std::array<AuxPanel*, 2> m_aux{};
     TestPanel* m_testPanel = nullptr;
 
     qint16 m_vistaCorrente = 0;

@@ -1,6 +1,7 @@
 // Layout of the main window: the graph with its scale labels and range labels on the left, the
 // frequency entry, sweep buttons and the panel of views on the right, the menus on top.
 #include "AppTitle.h"
+#include "AuxPanel.h"
 #include "CursorReadout.h"
 #include "DisplayWidgets.h"
 #include "FrequencyEntry.h"
@@ -142,7 +143,7 @@ QWidget* frmSweep::buildGraphArea() {
     grid->addLayout(rangeRow, 1, 1);
     grid->addWidget(m_cursor->box(), 2, 0, 1, 2);
 
-    m_testPanel = new TestPanel(area);
+    m_testPanel = new TestPanel(m_context, area);
     grid->addWidget(m_testPanel->frame(), 3, 0, 1, 2);
     grid->setRowStretch(0, 1);
     grid->setColumnStretch(1, 1);
@@ -260,8 +261,10 @@ QWidget* frmSweep::buildViews(QWidget* parent) {
         frameView[i]->setObjectName(QStringLiteral("frameView_%1").arg(i));
         stack->addWidget(frameView[i], 0, 0);
     }
-    new QVBoxLayout(frameView[2]);
-    new QVBoxLayout(frameView[3]);
+    for (int n = 1; n <= 2; ++n) {
+        new QVBoxLayout(frameView[n + 1]);
+        m_aux[n - 1] = new AuxPanel(n, m_context, frameView[n + 1]);
+    }
     viewRow->addWidget(views, 1);
     return holder;
 }

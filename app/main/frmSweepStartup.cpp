@@ -1,5 +1,6 @@
 // Start-up of the main window, the binding of its device and the switch between the views.
 #include "AppTitle.h"
+#include "AuxPanel.h"
 #include "CommonFunctions.h"
 #include "CursorReadout.h"
 #include "FrequencyEntry.h"
@@ -78,8 +79,7 @@ bool frmSweep::load() {
 
     // 11-13
     m_cfg.readAdcParameters();
-    if (m_cfg.adcChannel == 3)
-        m_testPanel->setMeasureCaption(QStringLiteral("DUT"));
+    m_testPanel->showMeasureKind(m_cfg.adcChannel);
     m_cfg.readPorts();
     m_cfg.readMainWindowState();
     // A stored view index outside 0..3 names no view: the marker view is shown instead.
@@ -131,13 +131,14 @@ bool frmSweep::controllaConfigurazione() {
 }
 
 void frmSweep::inizializzaAux() {
-    // The AUX panels' contents come with the auxiliary-output panel; here only what the views
-    // need: a disabled output has no frame, button or menu entry.
+    // A disabled output has no frame, button or menu entry.
     for (int n = 1; n <= 2; ++n) {
         const AuxConfig aux = m_cfg.readAux(n);
         const int view = n + 1;
         frameView[view]->setTitle(aux.title);
-        if (!aux.enabled) {
+        if (aux.enabled) {
+            m_aux[n - 1]->inizializza(aux);
+        } else {
             frameView[view]->hide();
             cmdView[view]->hide();
             mnuView[view]->setVisible(false);
@@ -184,6 +185,8 @@ void frmSweep::bindDevice() {
     if (!problem.isEmpty()) {
         m_messages->beep();
         showMessage(problem, QMessageBox::Warning);
+    } else if (m_device->hasSpeedAndAux()) {
+        m_aux[1]->restorePotentiometer();
     }
 }
 

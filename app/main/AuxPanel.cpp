@@ -1,0 +1,137 @@
+#include "AuxPanel.h"
+
+#include "DisplayWidgets.h"
+#include "NumberFormat.h"
+#include "NumberParse.h"
+#include "SweepConfig.h"
+#include "SweepContext.h"
+#include "SweepDevice.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+
+namespace {
+// A three-state button that does not step while its array is busy.
+class AuxButton : public QCheckBox {
+public:
+    AuxButton(std::function<bool()> busy, QWidget* parent)
+        : QCheckBox(parent), m_busy(std::move(busy)) {
+        setTristate(true);
+    }
+
+protected:
+    void nextCheckState() override {
+        if (!m_busy())
+            QCheckBox::nextCheckState();
+    }
+
+private:
+    std::function<bool()> m_busy;
+};
+} // namespace
+
+AuxPanel::AuxPanel(int n, SweepContext& context, QGroupBox* frame)
+    : QObject(frame), m_n(n), m_ctx(context) {
+    auto* row = new QHBoxLayout;
+    auto* column = new QVBoxLayout;
+    for (int i = 0; i < AuxConfig::kSteps; ++i) {
+        auto* b = new AuxButton([this] { return m_busy; }, frame);
+        b->setObjectName(QStringLiteral("chkAux%1_%2").arg(n).arg(i));
+        connect(b, &QCheckBox::clicked, this, &AuxPanel::pressed);
+        m_buttons[i] = b;
+        column->addWidget(b);
+    }
+    m_total = makeLabel(QStringLiteral("lblAux%1").arg(n), QStringLiteral("0"), frame);
+    m_total->setAccessibleName(QStringLiteral("Aux %1 total").arg(n));
+    column->addSpacing(6);
+    column->addWidget(m_total);
+    column->addStretch(1);
+    row->addLayout(column, 1);
+    if (n == 2) {
+        auto* pot = new QVBoxLayout;
+        VScrollPot2 = new QScrollBar(Qt::Vertical, frame);
+        VScrollPot2->setObjectName(QStringLiteral("VScrollPot2"));
+        VScrollPot2->setAccessibleName(QStringLiteral("Potentiometer"));
+        VScrollPot2->setRange(0, 255);
+        lblPot2 = makeLabel(QStringLiteral("lblPot2"), QStringLiteral("0"), frame);
+        lblPot2->setAlignment(Qt::AlignCenter);
+        pot->addWidget(VScrollPot2, 1, Qt::AlignHCenter);
+        pot->addWidget(lblPot2);
+        row->addLayout(pot);
+        connect(VScrollPot2, &QScrollBar::valueChanged, this, &AuxPanel::potentiometerMoved);
+    }
+    if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
+        box->addLayout(row);
+}
+
+qint16& AuxPanel::savedWord() const {
+    return m_n == 1 ? m_ctx.config.aux1Value : m_ctx.config.aux2Value;
+}
+
+void AuxPanel::inizializza(const AuxConfig& aux) {
+    m_aux = aux;
+    const qint16 word = savedWord();
+    for (int i = 0; i < AuxConfig::kSteps; ++i) {
+        QCheckBox* b = m_buttons[i];
+        b->setText(aux.stepLabel[i]);
+        b->setCheckState((word >> i) & 1 ? Qt::Checked : Qt::Unchecked);
+        b->setVisible(!aux.stepLabel[i].isEmpty());
+    }
+    m_total->setText(numberToText(word));
+    if (VScrollPot2) {
+        const bool shown = aux.potMax != aux.potMin;
+        VScrollPot2->setVisible(shown);
+        lblPot2->setVisible(shown);
+    }
+}
+
+void AuxPanel::pressed() {
+    if (m_busy)
+        return;
+    m_busy = true;
+    int word = 0;
+    m_total->setText(QStringLiteral("0"));
+    for (int j = 0; j < AuxConfig::kSteps; ++j) {
+        if (m_buttons[j]->checkState() != Qt::Checked)
+            continue;
+        const double total = parseNumber(m_total->text()).value_or(0.0);
+        m_total->setText(numberToText(total + m_aux.stepValue[j]));
+        word += 1 << j;
+    }
+    savedWord() = static_cast<qint16>(word);
+    const quint8 sent = static_cast<quint8>(m_aux.inverseLogic ? ~word : word);
+    if (m_ctx.device)
+        m_ctx.device->setAuxWord(m_n, sent);
+    m_busy = false;
+}
+
+void AuxPanel::restorePotentiometer() {
+    if (!VScrollPot2 || !m_aux.enabled || m_aux.potMax == m_aux.potMin)
+        return;
+    // The wiper takes one byte: limits beyond 0..255 are brought inside.
+    const int potMax = std::clamp<int>(m_aux.potMax, 0, 255);
+    const int potMin = std::clamp<int>(m_aux.potMin, 0, 255);
+    const int pot = std::max(std::min<int>(m_ctx.config.pot2Value, potMax), potMin);
+    {
+        // The new limits would move the bar on their own; the restored position is what is sent.
+        const QSignalBlocker quiet(VScrollPot2);
+        VScrollPot2->setRange(std::min(potMin, potMax), std::max(potMin, potMax));
+        VScrollPot2->setValue(pot);
+    }
+    potentiometerMoved(pot);
+}
+
+void AuxPanel::potentiometerMoved(int value) {
+    m_ctx.config.pot2Value = static_cast<qint16>(value);
+    lblPot2->setText(numberToText(value));
+    if (m_ctx.device)
+        m_ctx.device->setPotentiometer(m_aux.i2cControl, m_aux.i2cCommand,
+                                       static_cast<quint8>(value));
+}
