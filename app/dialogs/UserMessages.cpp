@@ -15,8 +15,17 @@ void UserMessages::message(const QString& text, QMessageBox::Icon icon) {
     m_open.removeAll(&box);
 }
 
+bool UserMessages::question(const QString& title, const QString& text, QMessageBox::Icon icon) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok | QMessageBox::Cancel, m_parent);
+    m_open.append(&box);
+    const int answer = box.exec();
+    m_open.removeAll(&box);
+    return answer == QMessageBox::Ok;
+}
+
 void UserMessages::dismissAll() {
     for (const QPointer<QMessageBox>& box : m_open)
         if (box)
-            box->done(QMessageBox::Ok);
+            box->done(box->standardButtons().testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
+                                                                           : QMessageBox::Ok);
 }

@@ -95,6 +95,7 @@ void frmSweep::wirePieces() {
     connect(m_markers, &MarkerPanel::copyToRange, m_entry, &FrequencyEntry::setFrequency);
     wireGraph();
     wireTestPanel();
+    wireFiles();
 
     connect(c, &SweepController::running, this, &frmSweep::showRunning);
     connect(c, &SweepController::idle, this, &frmSweep::showIdle);

@@ -18,6 +18,7 @@
 #include <memory>
 
 class AuxPanel;
+class CsvFiles;
 class CursorReadout;
 class FrequencyEntry;
 class MarkerPanel;
@@ -54,6 +55,8 @@ public:
     bool load();
 
     void selezionaVista(int index);
+    // "Export picture (.png)" without its dialog: false after telling the user why not.
+    bool exportPicture(const QString& path);
     // "Sweep ON" and one received sweep, as the button and the device would.
     void cmdStart_Click();
     void datiDDS(const QVector<double>& vettore);
@@ -67,6 +70,7 @@ public:
     SweepGraph* graph() const { return m_graph; }
     SweepData* data() const { return m_data; }
     SweepController* controller() const { return m_controller; }
+    CsvFiles* csvFiles() const { return m_csv; }
     SweepContext& context() { return m_context; }
     QString iniFile() const { return m_iniFile; }
     bool deviceBound() const;
@@ -94,6 +98,9 @@ private:
     // Wiring of the pieces (frmSweep.cpp).
     void wirePieces();
     void wireTestPanel();
+    // The File menu (frmSweepFiles.cpp).
+    void wireFiles();
+    void showLoadedSweep(qint32 freqStart, qint32 freqStop);
     void showRunning();
     void showIdle();
     void showRangeLabels();
@@ -138,6 +145,8 @@ private:
     MarkerPanel* m_markers = nullptr;
     CursorReadout* m_cursor = nullptr;
     std::array<AuxPanel*, 2> m_aux{};
+    CsvFiles* m_csv = nullptr;
+    QString m_pictureFolder;
     TestPanel* m_testPanel = nullptr;
 
     qint16 m_vistaCorrente = 0;
@@ -166,6 +175,7 @@ private:
     std::array<QGroupBox*, 4> frameView{};
     QAction* mnuOpenCSV = nullptr;
     QAction* mnuSaveCSV = nullptr;
+    QAction* mnuSavePicture = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuSetUpAction = nullptr;
     std::array<QAction*, 4> mnuView{};

@@ -48,6 +48,8 @@ void frmSweep::buildMenus() {
     mnuOpenCSV->setObjectName(QStringLiteral("mnuOpenCSV"));
     mnuSaveCSV = mnuFile->addAction(QStringLiteral("Export (.csv)"));
     mnuSaveCSV->setObjectName(QStringLiteral("mnuSaveCSV"));
+    mnuSavePicture = mnuFile->addAction(QStringLiteral("Export picture (.png)"));
+    mnuSavePicture->setObjectName(QStringLiteral("mnuSavePicture"));
     mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));

@@ -1,6 +1,7 @@
 #pragma once
-// Shared by the main-window tests: a message seam that records instead of showing modal boxes,
-// a dialog seam that counts set-up requests, and a temporary configuration.
+// Shared by the main-window tests: a message seam that records instead of showing modal boxes
+// and answers questions as told, a dialog seam that counts set-up requests, and a temporary
+// configuration.
 #include "SweepDialogs.h"
 #include "UserMessages.h"
 #include "frmSweep.h"
@@ -35,10 +36,21 @@ public:
         if (whileShown)
             whileShown();
     }
+    bool question(const QString& title, const QString& text, QMessageBox::Icon icon) override {
+        asked.append({title, text, icon});
+        return answerOk;
+    }
     QString lastText() const { return shown.isEmpty() ? QString() : shown.last().first; }
 
+    struct Question {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+    };
     int beeps = 0;
     QList<QPair<QString, QMessageBox::Icon>> shown;
+    QList<Question> asked;
+    bool answerOk = true;
     std::function<void()> whileShown;
 };
 

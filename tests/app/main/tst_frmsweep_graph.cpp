@@ -1,6 +1,7 @@
 // The graph in the window, driven as a user does: the scale menu converting the markers and
 // the table, the full-scale boxes, markers placed by typed frequencies and by clicks, the
-// "Linked" cursor, and the curve drawn again on a repaint only between sweeps.
+// "Linked" cursor, and the File menu's sweep file and picture of the graph.
+#include "CsvFiles.h"
 #include "NumberFormat.h"
 #include "SweepData.h"
 #include "SweepGraph.h"
@@ -189,6 +190,44 @@ private slots:
         QVERIFY(label->isVisible());
         QLabel* reference = child<QLabel>("lblVolt_10");
         QCOMPARE(reference->y(), child<QLabel>("lblVolt_0")->y() + reference->height());
+    }
+
+    void fileMenuSavesVoltsLoadsBackAndExportsThePicture() {
+        frmSweep* w =
+            openShown(QStringLiteral("Scale=1\nStart=1000000\nStop=5000000\nMarker 3=-6\n"));
+        QVERIFY(w);
+        w->datiDDS(sweepOf([](int i) { return double(i % 700); }));
+        const QString row9 = w->data()->text(9, 1);
+        const QString path = m_fx->m_dir.filePath(QStringLiteral("sweep.csv"));
+        w->csvFiles()->setChooser([&](bool, const QString&) { return path; });
+
+        pick("mnuSaveCSV"); // the file holds volts: the display switches first
+        QVERIFY(child<QAction>("mnuScalaLineare")->isChecked());
+        QCOMPARE(text("txtM3Y"), local("0.501")); // -6 dB kept as the same level
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count("\r\n"), 401);
+
+        pick("mnuScalaLogaritmica1");
+        QCOMPARE(w->data()->text(9, 1), row9);
+        w->datiDDS(sweepOf([](int) { return 3.0; }));
+        child<QLineEdit>("txtStart")->setText(QStringLiteral("7"));
+        const int drawn = w->graph()->drawLineCount();
+        pick("mnuOpenCSV");
+        QCOMPARE(m_fx->messages.shown.size(), 0);
+        QCOMPARE(w->data()->text(9, 2), QStringLiteral("9"));
+        QCOMPARE(w->data()->text(9, 1), local("0.045"));
+        QCOMPARE(text("txtStart"), grouped(1000000));
+        QCOMPARE(child<QLabel>("lblCentro")->text(), grouped(2995000));
+        QVERIFY(w->graph()->drawLineCount() > drawn);
+
+        const QString png = m_fx->m_dir.filePath(QStringLiteral("graph.png"));
+        QVERIFY(w->exportPicture(png));
+        const QImage picture(png);
+        QCOMPARE(picture.size(), w->graph()->size() * w->graph()->devicePixelRatioF());
+        QCOMPARE(picture.pixelColor(2, picture.height() / 2 + 3), QColor(0, 0, 0));
+        QVERIFY(!w->exportPicture(m_fx->m_dir.filePath(QStringLiteral("no/such/graph.png"))));
+        QVERIFY(m_fx->messages.lastText().startsWith(QStringLiteral("Cannot save ")));
     }
 
     void linkedCursorFollowsTheCurve() {
