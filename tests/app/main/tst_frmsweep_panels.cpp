@@ -108,6 +108,11 @@ private slots:
         QCOMPARE(w->config().aux1Value, qint16(6));
 
         w->selezionaVista(3);
+        // Not inverted: buttons 0 and 2 pressed twice each latch 5, the total adds 10 and 30.
+        for (int i : {0, 0, 2, 2})
+            press(aux(2, i));
+        QCOMPARE(text("lblAux2"), QStringLiteral("40"));
+        QCOMPARE(w->config().aux2Value, qint16(5));
         pot->setValue(128);
         QCOMPARE(text("lblPot2"), QStringLiteral("128"));
         QTRY_VERIFY_WITH_TIMEOUT(logLines().contains(QStringLiteral("0 L> POT: 128")), kWaitMs);
@@ -119,13 +124,30 @@ private slots:
             latches,
             (QStringList{QStringLiteral("aux1: latch 0xfa"), QStringLiteral("aux1: latch 0xfb"),
                          QStringLiteral("aux1: latch 0xfb"), QStringLiteral("aux1: latch 0xf9")}));
-        const QStringList wipers = seen.filter(QStringLiteral("pot: "));
-        QVERIFY2(wipers.size() == 2 && wipers[0].endsWith(QStringLiteral("wiper 200")) &&
-                     wipers[1].endsWith(QStringLiteral("wiper 128")),
-                 qPrintable(wipers.join(QLatin1Char('|'))));
+        QCOMPARE(seen.filter(QStringLiteral("aux2: latch")).last(),
+                 QStringLiteral("aux2: latch 0x05"));
+        // The three bytes of each potentiometer write: control 80, command 175, wiper.
+        QCOMPARE(seen.filter(QStringLiteral("pot: ")),
+                 (QStringList{QStringLiteral("pot: write 50 af c8 acks 3 stop wiper 200"),
+                              QStringLiteral("pot: write 50 af 80 acks 3 stop wiper 128")}));
         const QString saved = m_fx->readIni();
         QVERIFY(saved.contains(QStringLiteral("Aux_1=6")));
         QVERIFY(saved.contains(QStringLiteral("Pot_2=128")));
+    }
+
+    void disabledOutputsAndAFixedPotentiometerAreHidden() {
+        frmSweep* w = open(SweepFixture::lptIni(
+            QStringLiteral("Marker 0=2\n"),
+            QStringLiteral("[Aux1]\nEnabled=0\n[Aux2]\nEnabled=1\nPotMax=7\nPotMin=7\n")));
+        QVERIFY(w);
+        QCOMPARE(w->vistaCorrente(), qint16(0));
+        QVERIFY(button("cmdView_2")->isHidden());
+        QVERIFY(!child<QAction>(QStringLiteral("mnuView_2"))->isVisible());
+        QVERIFY(!button("cmdView_3")->isHidden());
+        w->selezionaVista(3);
+        QVERIFY(!aux(2, 0)->isHidden());
+        QVERIFY(child<QScrollBar>(QStringLiteral("VScrollPot2"))->isHidden());
+        QVERIFY(child<QLabel>(QStringLiteral("lblPot2"))->isHidden());
     }
 
     void testButtonsOnTheParallelPort() {
