@@ -5,6 +5,7 @@
 #include "AppTitle.h"
 #include "CommonFunctions.h"
 #include "FrequencyEntry.h"
+#include "HelpWindows.h"
 #include "MarkerPanel.h"
 #include "NumberFormat.h"
 #include "NumberParse.h"
@@ -28,7 +29,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextBrowser>
 #include <QTimer>
 
 frmSweep::frmSweep(const StartOptions& options, UserMessages* messages, SweepDialogs* dialogs,
@@ -45,6 +45,7 @@ frmSweep::frmSweep(const StartOptions& options, UserMessages* messages, SweepDia
     m_controller = new SweepController(m_cfg, m_data, *m_messages, options.stopWaitMs, this);
     buildUi();
     wirePieces();
+    m_context.graphChanged = [this] { redraw(); };
 }
 
 frmSweep::~frmSweep() {
@@ -181,17 +182,7 @@ void frmSweep::applyScale() {
 }
 
 void frmSweep::showHelp() {
-    if (!m_help) {
-        m_help = new QTextBrowser;
-        m_help->setObjectName(QStringLiteral("Main"));
-        m_help->setAttribute(Qt::WA_DeleteOnClose);
-        m_help->setWindowTitle(QStringLiteral("Sweep Generator - Help"));
-        m_help->resize(640, 520);
-        m_help->setSource(QUrl::fromLocalFile(QApplication::applicationDirPath() +
-                                              QStringLiteral("/help/index.html")));
-    }
-    m_help->show();
-    m_help->raise();
+    HelpWindows::showMain();
 }
 
 void frmSweep::showEvent(QShowEvent* event) {
@@ -266,8 +257,7 @@ void frmSweep::shutdown() {
         m_device->flushEvents();
     }
     m_messages->dismissAll();
-    if (m_help)
-        m_help->close();
+    HelpWindows::closeAll();
     if (m_device) {
         m_device->disconnect(this);
         m_device->disconnect(m_controller);

@@ -25,7 +25,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTextBrowser;
 class QTimer;
 class ScaleControls;
 class SingleInstance;
@@ -162,5 +161,4 @@ private:
     QAction* mnuSetUpAction = nullptr;
     std::array<QAction*, 4> mnuView{};
     std::array<QAction*, 5> mnuScala{};
-    QPointer<QTextBrowser> m_help;
 };

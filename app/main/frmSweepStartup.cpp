@@ -77,6 +77,7 @@ bool frmSweep::load() {
 
     // 11-13
     m_cfg.readAdcParameters();
+    m_context.configRead = true; // the calibration offsets are known now
     if (m_cfg.adcChannel == 3)
         m_testPanel->setMeasureCaption(QStringLiteral("DUT"));
     m_cfg.readPorts();
@@ -150,6 +151,8 @@ QStringList frmSweep::serverArguments() const {
     if (!m_cfg.serialDevice.isEmpty())
         args << QStringLiteral("--com")
              << QStringLiteral("%1=%2").arg(m_cfg.commPort).arg(m_cfg.serialDevice);
+    if (!m_cfg.simDut.isEmpty())
+        args << QStringLiteral("--sim-dut") << m_cfg.simDut;
     return args + m_options.extraServerArgs;
 }
 
