@@ -190,6 +190,18 @@ void SweepConfig::readPorts() {
     commPort = readInt16(kSerial, QStringLiteral("CommPort"), QStringLiteral("6"));
     serialSettings = readText(kSerial, QStringLiteral("Settings"), QStringLiteral("115200,N,8,1"));
     serialDevice = readText(kSerial, QStringLiteral("Device"), QString()).trimmed();
+    // Only the setup dialog writes this key; files without it stay as they are.
+    const QString dut = IniFile(iniFile)
+                            .value(QStringLiteral("Simulator"), QStringLiteral("DUT"))
+                            .value_or(QString())
+                            .trimmed()
+                            .toLower();
+    simDut = simDutAllowed(dut) ? dut : QString();
+}
+
+bool SweepConfig::simDutAllowed(const QString& name) {
+    return name == QLatin1String("bandpass") || name == QLatin1String("ramp") ||
+           name == QLatin1String("flat");
 }
 
 void SweepConfig::readMainWindowState() {

@@ -44,8 +44,9 @@ public:
                               // "DDS Offset"
     bool readAdcDevice();     // [Config] "ADC Device"; returns adcDeviceAllowed
     void readAdcParameters(); // "ADC Offset", "ADC Step", "ADC Channel"
-    void
-    readPorts(); // [Parallel Port] "LPT", "Driver"; [Serial Port] "CommPort", "Settings", "Device"
+    // [Parallel Port] "LPT", "Driver"; [Serial Port] "CommPort", "Settings", "Device";
+    // [Simulator] "DUT" (only when present: it is not written back).
+    void readPorts();
     void readMainWindowState(); // [Sweep Generator], with Scale 10 -> 3 and Start/Stop clamping
     void readMarkers();         // "Marker 3", "Marker 4" (normalised), "Marker 1", "Marker 2"
     // All stages in order; false when a device name fails its check (reading goes on).
@@ -73,8 +74,8 @@ public:
     // Setup dialog "Apply": [Config], [Serial Port] "CommPort" (below 1 written as 1),
     // [Parallel Port] "LPT" (as "&H" + upper-case hex), then both AUX panels.
     bool writeSetup(const AuxConfig& aux1, const AuxConfig& aux2) const;
-    // The two Linux keys, for a dialog that edits them: [Parallel Port] "Driver" and
-    // [Serial Port] "Device". writeSetup leaves them alone.
+    // The Linux keys, for a dialog that edits them: [Parallel Port] "Driver", [Serial Port]
+    // "Device" and, when set, [Simulator] "DUT". writeSetup leaves them alone.
     bool writePortMapping() const;
     // Preferences dialog closing.
     bool writePreferences(qint16 newCursorMode);
@@ -107,6 +108,12 @@ public:
     qint16 commPort = 6;
     QString serialSettings = QStringLiteral("115200,N,8,1");
     QString serialDevice; // path COM<commPort> maps to; empty: /dev/ttyS<commPort-1>
+
+    // [Simulator]
+    // Device under test of the simulated hardware (tarvex --sim-dut): bandpass, ramp or flat;
+    // empty: not configured, tarvex's own default.
+    QString simDut;
+    static bool simDutAllowed(const QString& name);
 
     // [Sweep Generator]
     qint16 scala = 0;

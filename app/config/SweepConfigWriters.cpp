@@ -149,7 +149,9 @@ bool SweepConfig::writePortMapping() const {
         write(QStringLiteral("Parallel Port"), QStringLiteral("Driver"), lptDriver);
     const bool deviceOk =
         write(QStringLiteral("Serial Port"), QStringLiteral("Device"), serialDevice);
-    return driverOk && deviceOk;
+    const bool dutOk =
+        simDut.isEmpty() || write(QStringLiteral("Simulator"), QStringLiteral("DUT"), simDut);
+    return driverOk && deviceOk && dutOk;
 }
 
 bool SweepConfig::writePreferences(qint16 newCursorMode) {

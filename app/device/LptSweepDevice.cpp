@@ -3,6 +3,9 @@
 #include "CAsyncLPTProxy.h"
 #include "SweepConfig.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 LptSweepDevice::LptSweepDevice(const QString& serverProgram, QObject* parent)
     : SweepDevice(tarvex::kPathLPT, QStringLiteral("org.orvane.Tarvex.cAsyncLPT"), serverProgram,
                   parent) {}
@@ -110,4 +113,31 @@ void LptSweepDevice::setSpeed(qint16 sweepMode) {
 void LptSweepDevice::shutdown(const SweepConfig&) {
     setSweepOn(2);
     call([&] { return m_lpt->aExitLPT(); });
+}
+
+void LptSweepDevice::tryFrequencyOffset(double offset, qint32 freqStart) {
+    setFrequencyOffset(offset);
+    call([&] { return m_lpt->aSetFrequenzaDDS(freqStart); });
+}
+
+void LptSweepDevice::setFrequencyOffset(double offset) {
+    setProp("aDDSoffset", QVariant::fromValue(offset));
+}
+
+std::optional<double> LptSweepDevice::liveCounts(qint32, double) {
+    // Three readings 10 ms apart smooth the detector's noise; the pauses keep the window's
+    // events running.
+    double sum = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (!ready())
+            return std::nullopt;
+        QDBusPendingReply<short> reply = m_lpt->aReadADC();
+        if (!await(reply) || reply.isError())
+            return std::nullopt;
+        sum += reply.value();
+        QEventLoop pause;
+        QTimer::singleShot(10, &pause, &QEventLoop::quit);
+        pause.exec();
+    }
+    return sum / 3;
 }

@@ -31,6 +31,9 @@ public:
     void afterComplete(const SweepConfig& cfg) override;
     void setSpeed(qint16 sweepMode) override;
     void shutdown(const SweepConfig& cfg) override;
+    void tryFrequencyOffset(double offset, qint32 freqStart) override;
+    void setFrequencyOffset(double offset) override;
+    std::optional<double> liveCounts(qint32 freqStart, double lastSweepFirst) override;
 
 protected:
     void attach(const QDBusConnection& connection, const QString& path) override;

@@ -35,6 +35,14 @@ void SweepDevice::afterComplete(const SweepConfig&) {}
 
 void SweepDevice::setSpeed(qint16) {}
 
+void SweepDevice::tryFrequencyOffset(double, qint32) {}
+
+void SweepDevice::setFrequencyOffset(double) {}
+
+std::optional<double> SweepDevice::liveCounts(qint32, double) {
+    return std::nullopt;
+}
+
 bool SweepDevice::open(const QStringList& args, QString* error) {
     if (!m_launcher->start(args, error))
         return false;

@@ -20,6 +20,7 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <optional>
 
 class FlowProxy;
 class SweepConfig;
@@ -66,8 +67,19 @@ public:
     virtual void reinitRange(qint32 freqStart, qint32 freqStep);
     // After the end of a loop.
     virtual void afterComplete(const SweepConfig& cfg);
-    // Speed mode for the next sweep (parallel port only).
+    // Speed mode for the next sweep (parallel port only); 3 is the converter's reading mode of
+    // the detector calibration.
     virtual void setSpeed(qint16 sweepMode);
+    // Generator calibration: the offset (Hz) tried, and the generator retuned to freqStart so a
+    // frequency meter shows its effect. Nothing happens where the hardware takes no offset.
+    virtual void tryFrequencyOffset(double offset, qint32 freqStart);
+    // Hands the device an offset without retuning (the stored one, when the calibration ends).
+    virtual void setFrequencyOffset(double offset);
+    // Detector calibration: the detector's present reading in counts. The parallel port reads
+    // its converter three times and averages; the MiniVNA is retuned to freqStart and the first
+    // point of the last sweep (lastSweepFirst) stands for it; std::nullopt where the reading
+    // cannot be had (the PIC board, a failed call).
+    virtual std::optional<double> liveCounts(qint32 freqStart, double lastSweepFirst);
     // Stops the loop and closes the port, as the window's closing does.
     virtual void shutdown(const SweepConfig& cfg) = 0;
     // Commands of the test panel, and the parallel port's auxiliary outputs. Each does what

@@ -82,3 +82,20 @@ void VnaSweepDevice::shutdown(const SweepConfig&) {
     setSweepOn(2);
     callEndingServer([&] { return m_vna->aExitCOMM(); });
 }
+
+void VnaSweepDevice::tryFrequencyOffset(double offset, qint32 freqStart) {
+    setFrequencyOffset(offset);
+    call([&] { return m_vna->aSetFrequenza(freqStart); });
+}
+
+void VnaSweepDevice::setFrequencyOffset(double offset) {
+    setProp("aDDSoffset", QVariant::fromValue(offset));
+}
+
+std::optional<double> VnaSweepDevice::liveCounts(qint32 freqStart, double lastSweepFirst) {
+    // The analyser's single reading goes to its log only; the table's first point is the
+    // reading the window has.
+    if (!call([&] { return m_vna->aSetFrequenza(freqStart); }))
+        return std::nullopt;
+    return lastSweepFirst;
+}

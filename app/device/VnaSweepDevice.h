@@ -26,6 +26,9 @@ public:
     void start() override;
     bool setIdleFrequency(const SweepConfig& cfg) override;
     void shutdown(const SweepConfig& cfg) override;
+    void tryFrequencyOffset(double offset, qint32 freqStart) override;
+    void setFrequencyOffset(double offset) override;
+    std::optional<double> liveCounts(qint32 freqStart, double lastSweepFirst) override;
 
 protected:
     void attach(const QDBusConnection& connection, const QString& path) override;

@@ -1,23 +1,33 @@
 #include "SweepDialogs.h"
 
-#include <QMessageBox>
-#include <QWidget>
+#include "frmAbout.h"
+#include "frmCalibraADC.h"
+#include "frmCalibraDDS.h"
+#include "frmPreferences.h"
+#include "frmSetUp.h"
 
-// The set-up, calibration and preferences dialogs are not in this build yet: the calls return
-// as a dialog closed without changes would.
-bool SweepDialogs::showSetup(QWidget*, SweepContext&) {
-    return false;
+bool SweepDialogs::showSetup(QWidget* parent, SweepContext& context) {
+    frmSetUp dialog(context, nullptr, parent);
+    dialog.exec();
+    return dialog.applied();
 }
 
-void SweepDialogs::showCalibraDDS(QWidget*, SweepContext&) {}
+void SweepDialogs::showCalibraDDS(QWidget* parent, SweepContext& context) {
+    frmCalibraDDS dialog(context, parent);
+    dialog.exec();
+}
 
-void SweepDialogs::showCalibraADC(QWidget*, SweepContext&) {}
+void SweepDialogs::showCalibraADC(QWidget* parent, SweepContext& context) {
+    frmCalibraADC dialog(context, parent);
+    dialog.exec();
+}
 
-void SweepDialogs::showPreferences(QWidget*, SweepContext&) {}
+void SweepDialogs::showPreferences(QWidget* parent, SweepContext& context) {
+    frmPreferences dialog(context, parent);
+    dialog.exec();
+}
 
-void SweepDialogs::showAbout(QWidget* parent, SweepContext&) {
-    QMessageBox::about(
-        parent, QStringLiteral("About Sweep Generator"),
-        QStringLiteral(
-            "Sweep Generator v2.0\nOrvane\n\nRF sweep generator and scalar network analyser."));
+void SweepDialogs::showAbout(QWidget* parent, SweepContext& context) {
+    frmAbout dialog(context, parent);
+    dialog.exec();
 }

@@ -4,7 +4,9 @@
 
 #include "AppTitle.h"
 #include "CommonFunctions.h"
+#include "CursorReadout.h"
 #include "FrequencyEntry.h"
+#include "HelpWindows.h"
 #include "MarkerPanel.h"
 #include "NumberFormat.h"
 #include "NumberParse.h"
@@ -28,7 +30,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextBrowser>
 #include <QTimer>
 
 frmSweep::frmSweep(const StartOptions& options, UserMessages* messages, SweepDialogs* dialogs,
@@ -45,6 +46,11 @@ frmSweep::frmSweep(const StartOptions& options, UserMessages* messages, SweepDia
     m_controller = new SweepController(m_cfg, m_data, *m_messages, options.stopWaitMs, this);
     buildUi();
     wirePieces();
+    m_context.graphChanged = [this] {
+        drawLine();
+        m_markers->showLevels();
+    };
+    m_context.cursorModeChanged = [this](qint16) { m_cursor->applyCursorMode(); };
 }
 
 frmSweep::~frmSweep() {
@@ -190,17 +196,7 @@ void frmSweep::showWaiting(bool waiting) {
 }
 
 void frmSweep::showHelp() {
-    if (!m_help) {
-        m_help = new QTextBrowser;
-        m_help->setObjectName(QStringLiteral("Main"));
-        m_help->setAttribute(Qt::WA_DeleteOnClose);
-        m_help->setWindowTitle(QStringLiteral("Sweep Generator - Help"));
-        m_help->resize(640, 520);
-        m_help->setSource(QUrl::fromLocalFile(QApplication::applicationDirPath() +
-                                              QStringLiteral("/help/index.html")));
-    }
-    m_help->show();
-    m_help->raise();
+    HelpWindows::showMain();
 }
 
 void frmSweep::showEvent(QShowEvent* event) {
@@ -275,8 +271,7 @@ void frmSweep::shutdown() {
         m_device->flushEvents();
     }
     m_messages->dismissAll();
-    if (m_help)
-        m_help->close();
+    HelpWindows::closeAll();
     if (m_device) {
         m_device->disconnect(this);
         m_device->disconnect(m_controller);

@@ -28,7 +28,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTextBrowser;
 class QTimer;
 class ScaleControls;
 class SingleInstance;
@@ -180,5 +179,4 @@ private:
     QAction* mnuSetUpAction = nullptr;
     std::array<QAction*, 4> mnuView{};
     std::array<QAction*, 5> mnuScala{};
-    QPointer<QTextBrowser> m_help;
 };

@@ -79,6 +79,7 @@ bool frmSweep::load() {
 
     // 11-13
     m_cfg.readAdcParameters();
+    m_context.configRead = true; // the calibration offsets are known now
     m_testPanel->showMeasureKind(m_cfg.adcChannel);
     m_cfg.readPorts();
     m_cfg.readMainWindowState();
@@ -153,6 +154,8 @@ QStringList frmSweep::serverArguments() const {
     if (!m_cfg.serialDevice.isEmpty())
         args << QStringLiteral("--com")
              << QStringLiteral("%1=%2").arg(m_cfg.commPort).arg(m_cfg.serialDevice);
+    if (!m_cfg.simDut.isEmpty())
+        args << QStringLiteral("--sim-dut") << m_cfg.simDut;
     return args + m_options.extraServerArgs;
 }
 

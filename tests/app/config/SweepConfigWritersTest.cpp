@@ -149,11 +149,19 @@ TEST_P(SweepConfigWrite, PreferencesAndPortMapping) {
     cfg.lptDriver = "sim";
     cfg.serialDevice = "sim:vna";
     ASSERT_TRUE(cfg.writePortMapping());
+    // No device under test chosen: none is written, so tarvex keeps its own default.
+    EXPECT_FALSE(IniFile(s.path()).value("Simulator", "DUT").has_value());
+    cfg.simDut = "ramp";
+    ASSERT_TRUE(cfg.writePortMapping());
     SweepConfig back(s.path());
     back.readAll();
     EXPECT_EQ(back.cursorMode, 1);
     EXPECT_EQ(back.lptDriver, "sim");
     EXPECT_EQ(back.serialDevice, "sim:vna");
+    EXPECT_EQ(back.simDut, "ramp");
+    IniFile(s.path()).setValue("Simulator", "DUT", "resistor");
+    back.readAll();
+    EXPECT_EQ(back.simDut, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, SweepConfigWrite,

@@ -1,0 +1,175 @@
+#include "frmCalibraADC.h"
+
+#include "Accessible.h"
+#include "NumberFormat.h"
+#include "NumberParse.h"
+#include "Rounding.h"
+#include "SampleConverter.h"
+#include "SweepConfig.h"
+#include "SweepData.h"
+#include "SweepDevice.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+
+constexpr double kStep = 0.001; // volts per scroll-bar step
+const QString kVoltPicture = QStringLiteral("#0.000");
+
+} // namespace
+
+frmCalibraADC::frmCalibraADC(SweepContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
+    setObjectName(QStringLiteral("frmCalibraADC"));
+    setWindowTitle(QStringLiteral("Calibrate Detector"));
+    auto* grid = new QGridLayout(this);
+    Label1 = new QLabel(instructions(), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    grid->addWidget(Label1, 0, 0, 1, 4);
+
+    txtOffsetVolt = new QLineEdit(this);
+    txtOffsetVolt->setObjectName(QStringLiteral("txtOffsetVolt"));
+    VScrollOffset = new QScrollBar(Qt::Vertical, this);
+    VScrollOffset->setObjectName(QStringLiteral("VScrollOffset"));
+    VScrollOffset->setRange(1, 3);
+    VScrollOffset->setPageStep(1);
+    VScrollOffset->setValue(2);
+    VScrollOffset->setFixedHeight(txtOffsetVolt->sizeHint().height() + 12);
+    nameField(VScrollOffset, QStringLiteral("Offset fine steps of 0.001 Volt"));
+    grid->addWidget(captionFor(new QLabel(QStringLiteral("Offset (Volt):"), this), txtOffsetVolt),
+                    1, 0);
+    grid->addWidget(txtOffsetVolt, 1, 1);
+    grid->addWidget(VScrollOffset, 1, 2);
+
+    lblVolt = new QLabel(formatNumber(0.0, kVoltPicture), this);
+    lblVolt->setObjectName(QStringLiteral("lblVolt"));
+    QFont big = lblVolt->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    lblVolt->setFont(big);
+    lblVolt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblVolt->setMinimumWidth(90);
+    Label3 = new QLabel(QStringLiteral("Volt"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    auto* reading = new QLabel(QStringLiteral("Detector:"), this);
+    // A label's text is what a screen reader reads; the caption names it.
+    lblVolt->setAccessibleName(QStringLiteral("Detector voltage"));
+    grid->addWidget(reading, 2, 0);
+    grid->addWidget(lblVolt, 2, 1);
+    grid->addWidget(Label3, 2, 2);
+
+    auto* buttons = new QHBoxLayout;
+    cmdApply = new QPushButton(QStringLiteral("Apply"), this);
+    cmdApply->setObjectName(QStringLiteral("cmdApply"));
+    cmdExit = new QPushButton(QStringLiteral("Exit"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    cmdApply->setAutoDefault(false);
+    cmdExit->setAutoDefault(false);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdApply);
+    buttons->addWidget(cmdExit);
+    grid->addLayout(buttons, 3, 0, 1, 4);
+    grid->setColumnStretch(3, 1);
+
+    txtOffsetVolt->setText(formatNumber(m_context.config.adcOffset, kVoltPicture));
+    connect(txtOffsetVolt, &QLineEdit::editingFinished, this, &frmCalibraADC::txtOffsetVolt_Change);
+    connect(VScrollOffset, &QScrollBar::valueChanged, this, &frmCalibraADC::VScrollOffset_Change);
+    connect(cmdApply, &QPushButton::clicked, this, &frmCalibraADC::cmdApply_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
+
+    TimerDetector = new QTimer(this);
+    TimerDetector->setObjectName(QStringLiteral("TimerDetector"));
+    TimerDetector->setInterval(kTickMs);
+    connect(TimerDetector, &QTimer::timeout, this, &frmCalibraADC::TimerDetector_Timer);
+    TimerDetector->start();
+    if (m_context.device)
+        m_context.device->setSpeed(3);
+}
+
+QString frmCalibraADC::instructions() {
+    return QStringLiteral("1. Select 'View/Table' and 'Scale/Linear'.\n"
+                          "2. Connect the input of the detector to a known voltage.\n"
+                          "3. Adjust the offset until the right voltage is presented.\n"
+                          "4. Everytime you 'Apply', table will be updated with the new offset");
+}
+
+double frmCalibraADC::tried() const {
+    return parseNumber(txtOffsetVolt->text()).value_or(0.0);
+}
+
+void frmCalibraADC::TimerDetector_Timer() {
+    if (m_reading || m_closed || !m_context.device)
+        return;
+    m_reading = true;
+    const QPointer<frmCalibraADC> alive(this);
+    const auto counts =
+        m_context.device->liveCounts(m_context.config.freqStart, m_context.data.raw(1));
+    if (!alive)
+        return;
+    m_reading = false;
+    // The offset being tried, not the stored one: the reading follows every adjustment.
+    if (counts && !m_closed)
+        lblVolt->setText(formatNumber(
+            roundHalfEven(tried() + double(m_context.config.adcStep) * *counts, 3), kVoltPicture));
+}
+
+void frmCalibraADC::txtOffsetVolt_Change() {
+    const auto v = parseNumber(txtOffsetVolt->text());
+    const QString text = formatNumber(v.value_or(0.0), kVoltPicture);
+    if (text != txtOffsetVolt->text())
+        txtOffsetVolt->setText(text);
+}
+
+void frmCalibraADC::VScrollOffset_Change(int position) {
+    if (m_updating)
+        return;
+    m_updating = true;
+    // Position 1 is the bar's upper arrow.
+    if (position == 1)
+        txtOffsetVolt->setText(formatNumber(tried() + kStep, kVoltPicture));
+    else if (position == 3)
+        txtOffsetVolt->setText(formatNumber(tried() - kStep, kVoltPicture));
+    VScrollOffset->setValue(2);
+    m_updating = false;
+}
+
+void frmCalibraADC::cmdApply_Click() {
+    txtOffsetVolt_Change(); // a value still being typed counts
+    SweepConfig& cfg = m_context.config;
+    cfg.adcOffset = float(tried());
+    SweepData& data = m_context.data;
+    SampleConverter converter;
+    converter.prepare(cfg.scala, cfg.adcStep, cfg.adcOffset);
+    // The raw column's texts are the readings (a loaded file sets only them).
+    QVector<double> raws(SweepData::kPoints);
+    QVector<double> levels(SweepData::kPoints);
+    QStringList rawTexts;
+    QStringList levelTexts;
+    for (int row = 1; row <= SweepData::kPoints; ++row) {
+        rawTexts.append(data.text(row, 2));
+        raws[row - 1] = parseNumber(rawTexts.last()).value_or(0.0);
+        const SampleConverter::Point& p = converter.convert(raws[row - 1]);
+        levels[row - 1] = p.level;
+        levelTexts.append(p.levelText);
+    }
+    data.setSweep(raws, levels, rawTexts, levelTexts);
+    if (m_context.graphChanged)
+        m_context.graphChanged();
+}
+
+void frmCalibraADC::done(int result) {
+    if (!m_closed) {
+        m_closed = true;
+        TimerDetector->stop();
+        if (m_context.device)
+            m_context.device->setSpeed(m_context.config.sweepMode);
+    }
+    QDialog::done(result);
+}

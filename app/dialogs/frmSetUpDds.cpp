@@ -1,0 +1,199 @@
+// The setup dialog's DDS Generator page: the chip, its reference clock and multiplier, and the
+// frequency limits of the entry fields.
+#include "Accessible.h"
+#include "NumberBox.h"
+#include "NumberFormat.h"
+#include "Rounding.h"
+#include "frmSetUp.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace {
+
+const QString kMHzPicture = QStringLiteral("###,000,000");
+
+// A whole number of hertz the configuration can hold; above 0 where the chip divides by it.
+bool takeHz(double typed, qint32 min, qint32* into) {
+    const auto v = toInt32(typed);
+    if (!v || *v < min)
+        return false;
+    *into = *v;
+    return true;
+}
+
+} // namespace
+
+QGroupBox* frmSetUp::buildDdsPage() {
+    auto* page = new QGroupBox(QStringLiteral("DDS Generator"), this);
+    auto* grid = new QGridLayout(page);
+    const auto beeper = [this] { beep(); };
+    const auto clockShow = [this](bool plain) {
+        return plain ? numberToText(m_work.ddsClock) : formatNumber(m_work.ddsClock, kMHzPicture);
+    };
+    const auto clockTake = [this](double v) { return takeHz(v, 1, &m_work.ddsClock); };
+
+    optDDSselect[1] = new QRadioButton(QStringLiteral("AD9850 / AD9851"), page);
+    optDDSselect[1]->setObjectName(QStringLiteral("optDDSselect_1"));
+    optDDSselect[2] = new QRadioButton(QStringLiteral("AD9951"), page);
+    optDDSselect[2]->setObjectName(QStringLiteral("optDDSselect_2"));
+    grid->addWidget(optDDSselect[1], 0, 0);
+    grid->addWidget(optDDSselect[2], 0, 1);
+    for (int n = 1; n <= 2; ++n)
+        connect(optDDSselect[n], &QRadioButton::clicked, this,
+                [this, n] { optDDSselect_Click(n); });
+
+    frmAD9851 = new QGroupBox(QStringLiteral("AD9850 / AD9851"), page);
+    frmAD9851->setObjectName(QStringLiteral("frmAD9851"));
+    auto* g51 = new QGridLayout(frmAD9851);
+    txtClk9851 =
+        new NumberBox(QStringLiteral("txtClk9851"), clockShow, clockTake, beeper, frmAD9851);
+    g51->addWidget(captionFor(new QLabel(QStringLiteral("Clock (Hz)"), frmAD9851), txtClk9851), 0,
+                   0);
+    g51->addWidget(txtClk9851, 0, 1);
+    optDDSx6 = new QCheckBox(QStringLiteral("Clock x6 multiplier"), frmAD9851);
+    optDDSx6->setObjectName(QStringLiteral("optDDSx6"));
+    g51->addWidget(optDDSx6, 1, 0, 1, 2);
+    g51->setRowStretch(2, 1);
+    connect(optDDSx6, &QCheckBox::clicked, this, &frmSetUp::optDDSx6_Click);
+    grid->addWidget(frmAD9851, 1, 0, 1, 2);
+
+    frmAD9951 = new QGroupBox(QStringLiteral("AD9951"), page);
+    frmAD9951->setObjectName(QStringLiteral("frmAD9951"));
+    auto* g99 = new QGridLayout(frmAD9951);
+    txtClk9951 =
+        new NumberBox(QStringLiteral("txtClk9951"), clockShow, clockTake, beeper, frmAD9951);
+    g99->addWidget(captionFor(new QLabel(QStringLiteral("Clock (Hz)"), frmAD9951), txtClk9951), 0,
+                   0);
+    g99->addWidget(txtClk9951, 0, 1, 1, 2);
+    auto* multiplierLabel = new QLabel(QStringLiteral("Clock multiplier:"), frmAD9951);
+    optMultiplier[0] = new QRadioButton(QStringLiteral("On"), frmAD9951);
+    optMultiplier[0]->setObjectName(QStringLiteral("optMultiplier_0"));
+    optMultiplier[1] = new QRadioButton(QStringLiteral("Off"), frmAD9951);
+    optMultiplier[1]->setObjectName(QStringLiteral("optMultiplier_1"));
+    g99->addWidget(multiplierLabel, 1, 0);
+    g99->addWidget(optMultiplier[0], 1, 1);
+    g99->addWidget(optMultiplier[1], 1, 2);
+    for (int n = 0; n <= 1; ++n)
+        connect(optMultiplier[n], &QRadioButton::clicked, this,
+                [this, n] { optMultiplier_Click(n); });
+    HScroll1 = new QScrollBar(Qt::Horizontal, frmAD9951);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    HScroll1->setRange(4, 20); // the multipliers an AD9951 accepts
+    HScroll1->setPageStep(1);
+    HScroll1->setMinimumWidth(160);
+    lblMultFactor = new QLabel(frmAD9951);
+    lblMultFactor->setObjectName(QStringLiteral("lblMultFactor"));
+    g99->addWidget(captionFor(new QLabel(QStringLiteral("MultFactor"), frmAD9951), HScroll1), 2, 0);
+    g99->addWidget(HScroll1, 2, 1);
+    g99->addWidget(lblMultFactor, 2, 2);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &frmSetUp::HScroll1_Change);
+    lblSystemClock = new QLabel(frmAD9951);
+    lblSystemClock->setObjectName(QStringLiteral("lblSystemClock"));
+    auto* systemCaption =
+        captionFor(new QLabel(QStringLiteral("SystemClock (Hz)"), frmAD9951), lblSystemClock);
+    g99->addWidget(systemCaption, 3, 0);
+    g99->addWidget(lblSystemClock, 3, 1, 1, 2);
+    grid->addWidget(frmAD9951, 2, 0, 1, 2);
+    connect(txtClk9851, &NumberBox::committed, this, &frmSetUp::showSystemClock);
+    connect(txtClk9951, &NumberBox::committed, this, &frmSetUp::showSystemClock);
+
+    txtMaxFreq = new NumberBox(
+        QStringLiteral("txtMaxFreq"),
+        [this](bool plain) {
+            return plain ? numberToText(m_work.ddsMaxFreq)
+                         : formatNumber(m_work.ddsMaxFreq, kMHzPicture);
+        },
+        [this](double v) { return takeHz(v, 1, &m_work.ddsMaxFreq); }, beeper, page);
+    txtMinFreq = new NumberBox(
+        QStringLiteral("txtMinFreq"),
+        [this](bool plain) {
+            return plain ? numberToText(m_work.ddsMinFreq)
+                         : formatNumber(m_work.ddsMinFreq, QStringLiteral("###,###,##0"));
+        },
+        [this](double v) { return takeHz(v, 0, &m_work.ddsMinFreq); }, beeper, page);
+    grid->addWidget(captionFor(new QLabel(QStringLiteral("Max frequency (Hz)"), page), txtMaxFreq),
+                    3, 0);
+    grid->addWidget(txtMaxFreq, 3, 1);
+    grid->addWidget(captionFor(new QLabel(QStringLiteral("Min frequency (Hz)"), page), txtMinFreq),
+                    4, 0);
+    grid->addWidget(txtMinFreq, 4, 1);
+    lblOffsetDDS = new QLabel(page);
+    lblOffsetDDS->setObjectName(QStringLiteral("lblOffsetDDS"));
+    grid->addWidget(lblOffsetDDS, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
+    return page;
+}
+
+void frmSetUp::showDdsPage() {
+    // The stored values, without running the handlers: opening the page changes nothing.
+    const QSignalBlocker blockScroll(HScroll1);
+    const bool ad9951 = m_work.ddsDevice == QLatin1String("AD9951");
+    HScroll1->setValue(m_work.ddsMultiplier < 3 ? 4 : m_work.ddsMultiplier);
+    frmAD9851->setVisible(!ad9951);
+    frmAD9951->setVisible(ad9951);
+    optDDSselect[ad9951 ? 2 : 1]->setChecked(true);
+    optDDSx6->setChecked(m_work.ddsMultiplier == 1);
+    optMultiplier[m_work.ddsMultiplier > 3 ? 0 : 1]->setChecked(true);
+    txtClk9851->refresh();
+    txtClk9951->refresh();
+    txtMaxFreq->refresh();
+    txtMinFreq->refresh();
+    lblOffsetDDS->setText(QStringLiteral("Frequency offset: ") +
+                          formatNumber(m_work.ddsOffset, QStringLiteral("##0.000")) +
+                          QStringLiteral(" Hz"));
+    showSystemClock();
+}
+
+void frmSetUp::showSystemClock() {
+    lblSystemClock->setText(
+        formatNumber(double(m_work.ddsMultiplier) * m_work.ddsClock, kMHzPicture));
+    lblMultFactor->setText(QString::number(m_work.ddsMultiplier));
+}
+
+void frmSetUp::optDDSselect_Click(int n) {
+    const bool ad9951 = m_work.ddsDevice == QLatin1String("AD9951");
+    if (ad9951 == (n == 2))
+        return; // the chip shown already
+    if (n == 1) {
+        m_work.ddsDevice = QStringLiteral("AD9851");
+        // From an AD9951 with its multiplier on: the AD9851's x6 multiplier on.
+        m_work.ddsMultiplier = m_work.ddsMultiplier > 1 ? 1 : 0;
+        optDDSx6->setChecked(m_work.ddsMultiplier == 1);
+        txtClk9851->refresh();
+    } else {
+        m_work.ddsDevice = QStringLiteral("AD9951");
+        txtClk9951->refresh();
+        if (m_work.ddsMultiplier > 3) {
+            optMultiplier[0]->setChecked(true);
+            const QSignalBlocker block(HScroll1);
+            HScroll1->setValue(m_work.ddsMultiplier);
+        } else {
+            m_work.ddsMultiplier = 1;
+            optMultiplier[1]->setChecked(true);
+        }
+    }
+    frmAD9851->setVisible(n == 1);
+    frmAD9951->setVisible(n == 2);
+    showSystemClock();
+}
+
+void frmSetUp::optDDSx6_Click(bool checked) {
+    m_work.ddsMultiplier = checked ? 1 : 0;
+    showSystemClock();
+}
+
+void frmSetUp::optMultiplier_Click(int n) {
+    m_work.ddsMultiplier = n == 0 ? static_cast<qint16>(HScroll1->value()) : qint16(1);
+    showSystemClock();
+}
+
+void frmSetUp::HScroll1_Change(int value) {
+    m_work.ddsMultiplier = optMultiplier[1]->isChecked() ? qint16(1) : static_cast<qint16>(value);
+    showSystemClock();
+}

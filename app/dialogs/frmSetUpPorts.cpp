@@ -1,0 +1,313 @@
+// The setup dialog's Ports page: the serial port of the PIC board and the MiniVNA with the
+// Linux device it stands for, the parallel port's address and driver, and the device under
+// test of the simulated hardware.
+#include "Accessible.h"
+#include "NumberParse.h"
+#include "PortScan.h"
+#include "frmSetUp.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kLptAddresses[] = {0, 888, 632, 956};
+// The address travels to tarvex as a 16-bit signed number.
+constexpr int kMaxLptAddress = 0x7FFF;
+constexpr int kMaxComPort = 255;
+
+QString hexAddress(int address) {
+    return QStringLiteral("(0x") + QString::number(address, 16).toUpper() + QLatin1Char(')');
+}
+
+std::optional<int> wholeNumber(const QString& text, int min, int max) {
+    const auto v = parseNumber(text.trimmed());
+    if (!v || *v != double(qint64(*v)) || *v < min || *v > max)
+        return std::nullopt;
+    return int(*v);
+}
+
+QLabel* hintLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+QGroupBox* frmSetUp::buildPortsPage() {
+    auto* page = new QGroupBox(QStringLiteral("Ports"), this);
+    auto* layout = new QGridLayout(page);
+
+    // Serial port (interfaces 1 and 3).
+    auto* serial = new QGroupBox(QStringLiteral("Serial port (PIC board, MiniVNA)"), page);
+    auto* sg = new QGridLayout(serial);
+    for (int n = 1; n <= 7; ++n) {
+        optSerialPort[n] = new QRadioButton(
+            n <= 6 ? QStringLiteral("COM%1").arg(n) : QStringLiteral("COMx"), serial);
+        optSerialPort[n]->setObjectName(QStringLiteral("optSerialPort_%1").arg(n));
+        connect(optSerialPort[n], &QRadioButton::clicked, this,
+                [this, n] { optSerialPort_Click(n); });
+        if (n <= 6)
+            sg->addWidget(optSerialPort[n], (n - 1) % 3, (n - 1) / 3);
+    }
+    txtAddressRS232 = new QLineEdit(serial);
+    txtAddressRS232->setObjectName(QStringLiteral("txtAddressRS232"));
+    txtAddressRS232->setMaximumWidth(60);
+    nameField(txtAddressRS232, QStringLiteral("COMx port number"));
+    lblAddressRS232 = new QLabel(serial);
+    lblAddressRS232->setObjectName(QStringLiteral("lblAddressRS232"));
+    auto* comx = new QHBoxLayout;
+    comx->addWidget(optSerialPort[7]);
+    comx->addWidget(txtAddressRS232);
+    comx->addWidget(lblAddressRS232, 1);
+    sg->addLayout(comx, 3, 0, 1, 2);
+    connect(txtAddressRS232, &QLineEdit::textEdited, this, &frmSetUp::txtAddressRS232_Change);
+    connect(txtAddressRS232, &QLineEdit::editingFinished, this, [this] {
+        if (!wholeNumber(txtAddressRS232->text(), 1, kMaxComPort)) {
+            beep();
+            txtAddressRS232->setText(QString::number(m_work.commPort));
+            showRs232Availability();
+        }
+    });
+    sg->addWidget(hintLabel(QStringLiteral("If your COM is not listed, select the custom COMx and "
+                                           "enter the port number"),
+                            serial),
+                  4, 0, 1, 2);
+    cmbSerialDevice = new QComboBox(serial);
+    cmbSerialDevice->setObjectName(QStringLiteral("cmbSerialDevice"));
+    sg->addWidget(captionFor(new QLabel(QStringLiteral("Linux device for this COM:"), serial),
+                             cmbSerialDevice),
+                  5, 0, 1, 2);
+    sg->addWidget(cmbSerialDevice, 6, 0, 1, 2);
+    connect(cmbSerialDevice, &QComboBox::activated, this, [this] {
+        m_work.serialDevice = cmbSerialDevice->currentData().toString();
+        IsComPortAvailable();
+        showRs232Availability();
+    });
+    layout->addWidget(serial, 0, 0);
+
+    // Parallel port (interface 2).
+    auto* parallel = new QGroupBox(QStringLiteral("Parallel port (DDS generator/detector)"), page);
+    auto* pg = new QGridLayout(parallel);
+    const QStringList lptCaptions{QStringLiteral("LPTx  @ "), QStringLiteral("LPT1  @ 888 (0x378)"),
+                                  QStringLiteral("LPT2  @ 632 (0x278)"),
+                                  QStringLiteral("LPT3  @ 956 (0x3BC)")};
+    for (int n = 0; n <= 3; ++n) {
+        optParallelPort[n] = new QRadioButton(lptCaptions[n], parallel);
+        optParallelPort[n]->setObjectName(QStringLiteral("optParallelPort_%1").arg(n));
+        connect(optParallelPort[n], &QRadioButton::clicked, this,
+                [this, n] { optParallelPort_Click(n); });
+        if (n > 0)
+            pg->addWidget(optParallelPort[n], n - 1, 0, 1, 3);
+    }
+    txtAddressLPT = new QLineEdit(parallel);
+    txtAddressLPT->setObjectName(QStringLiteral("txtAddressLPT"));
+    txtAddressLPT->setMaximumWidth(80);
+    nameField(txtAddressLPT, QStringLiteral("LPTx decimal address"));
+    lblAddressLPT = new QLabel(parallel);
+    lblAddressLPT->setObjectName(QStringLiteral("lblAddressLPT"));
+    pg->addWidget(optParallelPort[0], 3, 0);
+    pg->addWidget(txtAddressLPT, 3, 1);
+    pg->addWidget(lblAddressLPT, 3, 2);
+    connect(txtAddressLPT, &QLineEdit::textEdited, this, &frmSetUp::txtAddressLPT_Change);
+    connect(txtAddressLPT, &QLineEdit::editingFinished, this, [this] {
+        if (!wholeNumber(txtAddressLPT->text(), 1, kMaxLptAddress)) {
+            beep();
+            txtAddressLPT->setText(QString::number(m_work.lptAddress));
+            lblAddressLPT->setText(hexAddress(m_work.lptAddress));
+        }
+    });
+    pg->addWidget(hintLabel(QStringLiteral("LPT addressing may be different depending on your "
+                                           "bios. If your LPT is not listed, select the custom "
+                                           "LPTx and enter the decimal address."),
+                            parallel),
+                  4, 0, 1, 3);
+    cmbParport = new QComboBox(parallel);
+    cmbParport->setObjectName(QStringLiteral("cmbParport"));
+    pg->addWidget(captionFor(new QLabel(QStringLiteral("Ports found:"), parallel), cmbParport), 5,
+                  0);
+    pg->addWidget(cmbParport, 5, 1, 1, 2);
+    connect(cmbParport, &QComboBox::activated, this, [this] {
+        const int base = cmbParport->currentData().toInt();
+        if (base <= 0 || base > kMaxLptAddress)
+            return;
+        m_work.lptAddress = static_cast<qint16>(base);
+        selectParallelOption();
+    });
+    cmbLptDriver = new QComboBox(parallel);
+    cmbLptDriver->setObjectName(QStringLiteral("cmbLptDriver"));
+    cmbLptDriver->addItem(QStringLiteral("auto (ppdev, then raw)"), QStringLiteral("auto"));
+    cmbLptDriver->addItem(QStringLiteral("ppdev (/dev/parportN, group lp)"),
+                          QStringLiteral("ppdev"));
+    cmbLptDriver->addItem(QStringLiteral("raw I/O ports (root only)"), QStringLiteral("raw"));
+    cmbLptDriver->addItem(QStringLiteral("simulated board"), QStringLiteral("sim"));
+    pg->addWidget(captionFor(new QLabel(QStringLiteral("Driver:"), parallel), cmbLptDriver), 6, 0);
+    pg->addWidget(cmbLptDriver, 6, 1, 1, 2);
+    connect(cmbLptDriver, &QComboBox::activated, this,
+            [this] { m_work.lptDriver = cmbLptDriver->currentData().toString(); });
+    layout->addWidget(parallel, 0, 1);
+
+    // Simulated hardware.
+    auto* sim = new QGroupBox(QStringLiteral("Simulated hardware"), page);
+    auto* simLayout = new QGridLayout(sim);
+    cmbSimDut = new QComboBox(sim);
+    cmbSimDut->setObjectName(QStringLiteral("cmbSimDut"));
+    cmbSimDut->addItem(QStringLiteral("bandpass: a tuned circuit at 5 MHz"),
+                       QStringLiteral("bandpass"));
+    cmbSimDut->addItem(QStringLiteral("ramp: the reading follows the frequency"),
+                       QStringLiteral("ramp"));
+    cmbSimDut->addItem(QStringLiteral("flat: a constant mid-scale reading"),
+                       QStringLiteral("flat"));
+    simLayout->addWidget(
+        captionFor(new QLabel(QStringLiteral("Device under test:"), sim), cmbSimDut), 0, 0);
+    simLayout->addWidget(cmbSimDut, 0, 1);
+    simLayout->addWidget(
+        hintLabel(QStringLiteral("Used by the simulated PIC board, the simulated MiniVNA and the "
+                                 "simulated parallel-port board."),
+                  sim),
+        1, 0, 1, 2);
+    simLayout->setColumnStretch(1, 1);
+    connect(cmbSimDut, &QComboBox::activated, this,
+            [this] { m_work.simDut = cmbSimDut->currentData().toString(); });
+    layout->addWidget(sim, 1, 0, 1, 2);
+    layout->setRowStretch(2, 1);
+    return page;
+}
+
+void frmSetUp::showPortsPage() {
+    fillSerialDevices();
+    IsComPortAvailable();
+    const int port = m_work.commPort;
+    optSerialPort[port >= 1 && port <= 6 ? port : 7]->setChecked(true);
+    if (port < 1 || port > 6)
+        txtAddressRS232->setText(QString::number(port));
+    showRs232Availability();
+    selectParallelOption();
+
+    cmbParport->clear();
+    const QList<ParallelPortEntry> found = m_scan->parallelPorts();
+    if (found.isEmpty())
+        cmbParport->addItem(QStringLiteral("none (nothing in /proc/sys/dev/parport)"), 0);
+    for (const ParallelPortEntry& p : found) {
+        QString text = QStringLiteral("%1 @ %2 %3").arg(p.name).arg(p.base).arg(hexAddress(p.base));
+        if (p.base > kMaxLptAddress)
+            text += QStringLiteral(" - address too high, not usable");
+        cmbParport->addItem(text, p.base);
+    }
+    cmbParport->setCurrentIndex(qMax(0, cmbParport->findData(int(m_work.lptAddress))));
+    cmbLptDriver->setCurrentIndex(qMax(0, cmbLptDriver->findData(m_work.lptDriver)));
+    cmbSimDut->setCurrentIndex(qMax(
+        0,
+        cmbSimDut->findData(m_work.simDut.isEmpty() ? QStringLiteral("bandpass") : m_work.simDut)));
+}
+
+QString frmSetUp::comPortPath(int comPort) const {
+    // tarvex maps the configured COM to the chosen device, any other COMn to /dev/ttyS<n-1>.
+    if (comPort == m_work.commPort && !m_work.serialDevice.isEmpty())
+        return m_work.serialDevice;
+    return QStringLiteral("/dev/ttyS%1").arg(comPort - 1);
+}
+
+bool frmSetUp::ComPortExists(int comPort) const {
+    return m_scan->serialPortExists(comPortPath(comPort));
+}
+
+void frmSetUp::IsComPortAvailable() {
+    for (int port = 1; port <= 6; ++port) {
+        const QString name = QStringLiteral("COM%1").arg(port);
+        optSerialPort[port]->setText(ComPortExists(port) ? name
+                                                         : name + QStringLiteral(" NOT available"));
+    }
+}
+
+void frmSetUp::fillSerialDevices() {
+    cmbSerialDevice->clear();
+    cmbSerialDevice->addItem(
+        QStringLiteral("standard: /dev/ttyS%1").arg(qMax<int>(0, m_work.commPort - 1)), QString());
+    for (const SerialPortEntry& p : m_scan->serialPorts())
+        cmbSerialDevice->addItem(
+            p.description.isEmpty() ? p.path : p.path + QStringLiteral(" - ") + p.description,
+            p.path);
+    cmbSerialDevice->addItem(QStringLiteral("simulated PIC board"), QStringLiteral("sim:pic"));
+    cmbSerialDevice->addItem(QStringLiteral("simulated MiniVNA"), QStringLiteral("sim:vna"));
+    int index = cmbSerialDevice->findData(m_work.serialDevice);
+    if (index < 0) {
+        // Configured but not present now (an adapter unplugged): kept, and said so.
+        cmbSerialDevice->addItem(m_work.serialDevice + QStringLiteral(" - not found"),
+                                 m_work.serialDevice);
+        index = cmbSerialDevice->count() - 1;
+    }
+    cmbSerialDevice->setCurrentIndex(index);
+}
+
+void frmSetUp::optSerialPort_Click(int n) {
+    if (n <= 6) {
+        m_work.commPort = static_cast<qint16>(n);
+    } else if (const auto port = wholeNumber(txtAddressRS232->text(), 1, kMaxComPort)) {
+        m_work.commPort = static_cast<qint16>(*port);
+    } else {
+        txtAddressRS232->setText(QString::number(m_work.commPort));
+    }
+    fillSerialDevices();
+    IsComPortAvailable();
+    showRs232Availability();
+}
+
+void frmSetUp::txtAddressRS232_Change() {
+    if (!optSerialPort[7]->isChecked())
+        return;
+    if (const auto port = wholeNumber(txtAddressRS232->text(), 1, kMaxComPort)) {
+        m_work.commPort = static_cast<qint16>(*port);
+        fillSerialDevices();
+        IsComPortAvailable();
+    }
+    showRs232Availability();
+}
+
+void frmSetUp::showRs232Availability() {
+    const auto port = wholeNumber(txtAddressRS232->text(), 1, kMaxComPort);
+    lblAddressRS232->setText(optSerialPort[7]->isChecked() && port && !ComPortExists(*port)
+                                 ? QStringLiteral(" NOT available")
+                                 : QString());
+}
+
+void frmSetUp::selectParallelOption() {
+    int match = 0;
+    for (int n = 1; n <= 3; ++n) {
+        // The address is the hexadecimal number at the caption's 16th character.
+        bool ok = false;
+        const int address =
+            optParallelPort[n]->text().mid(15).section(QLatin1Char(')'), 0, 0).toInt(&ok, 16);
+        if (ok && address == m_work.lptAddress)
+            match = n;
+    }
+    optParallelPort[match]->setChecked(true);
+    if (match == 0) {
+        txtAddressLPT->setText(QString::number(m_work.lptAddress));
+        lblAddressLPT->setText(hexAddress(m_work.lptAddress));
+    }
+}
+
+void frmSetUp::optParallelPort_Click(int n) {
+    if (n > 0) {
+        m_work.lptAddress = static_cast<qint16>(kLptAddresses[n]);
+        return;
+    }
+    if (txtAddressLPT->text().trimmed().isEmpty())
+        txtAddressLPT->setText(QStringLiteral("888"));
+    txtAddressLPT_Change();
+}
+
+void frmSetUp::txtAddressLPT_Change() {
+    const auto address = wholeNumber(txtAddressLPT->text(), 1, kMaxLptAddress);
+    lblAddressLPT->setText(address ? hexAddress(*address) : QString());
+    if (address && optParallelPort[0]->isChecked())
+        m_work.lptAddress = static_cast<qint16>(*address);
+}
