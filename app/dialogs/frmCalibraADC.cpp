@@ -1,6 +1,7 @@
 #include "frmCalibraADC.h"
 
 #include "Accessible.h"
+#include "CalibrationParts.h"
 #include "NumberFormat.h"
 #include "NumberParse.h"
 #include "Rounding.h"
@@ -36,13 +37,8 @@ frmCalibraADC::frmCalibraADC(SweepContext& context, QWidget* parent)
 
     txtOffsetVolt = new QLineEdit(this);
     txtOffsetVolt->setObjectName(QStringLiteral("txtOffsetVolt"));
-    VScrollOffset = new QScrollBar(Qt::Vertical, this);
-    VScrollOffset->setObjectName(QStringLiteral("VScrollOffset"));
-    VScrollOffset->setRange(1, 3);
-    VScrollOffset->setPageStep(1);
-    VScrollOffset->setValue(2);
-    VScrollOffset->setFixedHeight(txtOffsetVolt->sizeHint().height() + 12);
-    nameField(VScrollOffset, QStringLiteral("Offset fine steps of 0.001 Volt"));
+    VScrollOffset =
+        makeStepBar(txtOffsetVolt, QStringLiteral("Offset fine steps of 0.001 Volt"), this);
     grid->addWidget(captionFor(new QLabel(QStringLiteral("Offset (Volt):"), this), txtOffsetVolt),
                     1, 0);
     grid->addWidget(txtOffsetVolt, 1, 1);
@@ -65,16 +61,7 @@ frmCalibraADC::frmCalibraADC(SweepContext& context, QWidget* parent)
     grid->addWidget(lblVolt, 2, 1);
     grid->addWidget(Label3, 2, 2);
 
-    auto* buttons = new QHBoxLayout;
-    cmdApply = new QPushButton(QStringLiteral("Apply"), this);
-    cmdApply->setObjectName(QStringLiteral("cmdApply"));
-    cmdExit = new QPushButton(QStringLiteral("Exit"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    cmdApply->setAutoDefault(false);
-    cmdExit->setAutoDefault(false);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdApply);
-    buttons->addWidget(cmdExit);
+    QHBoxLayout* buttons = makeApplyExitRow(cmdApply, cmdExit, this);
     grid->addLayout(buttons, 3, 0, 1, 4);
     grid->setColumnStretch(3, 1);
 

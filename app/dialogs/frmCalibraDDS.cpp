@@ -1,6 +1,7 @@
 #include "frmCalibraDDS.h"
 
 #include "Accessible.h"
+#include "CalibrationParts.h"
 #include "NumberFormat.h"
 #include "NumberParse.h"
 #include "SweepConfig.h"
@@ -36,29 +37,13 @@ frmCalibraDDS::frmCalibraDDS(SweepContext& context, QWidget* parent)
 
     txtOffset = new QLineEdit(this);
     txtOffset->setObjectName(QStringLiteral("txtOffset"));
-    VScrollOffset = new QScrollBar(Qt::Vertical, this);
-    VScrollOffset->setObjectName(QStringLiteral("VScrollOffset"));
-    // Three positions: the bar rests in the middle; its arrows step once and it comes back.
-    VScrollOffset->setRange(1, 3);
-    VScrollOffset->setPageStep(1);
-    VScrollOffset->setValue(2);
-    VScrollOffset->setFixedHeight(txtOffset->sizeHint().height() + 12);
-    nameField(VScrollOffset, QStringLiteral("Offset fine steps of 0.01 Hz"));
+    VScrollOffset = makeStepBar(txtOffset, QStringLiteral("Offset fine steps of 0.01 Hz"), this);
     auto* caption = captionFor(new QLabel(QStringLiteral("Offset (Hz):"), this), txtOffset);
     grid->addWidget(caption, 1, 0);
     grid->addWidget(txtOffset, 1, 1);
     grid->addWidget(VScrollOffset, 1, 2);
 
-    auto* buttons = new QHBoxLayout;
-    cmdApply = new QPushButton(QStringLiteral("Apply"), this);
-    cmdApply->setObjectName(QStringLiteral("cmdApply"));
-    cmdExit = new QPushButton(QStringLiteral("Exit"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    cmdApply->setAutoDefault(false);
-    cmdExit->setAutoDefault(false);
-    buttons->addStretch(1);
-    buttons->addWidget(cmdApply);
-    buttons->addWidget(cmdExit);
+    QHBoxLayout* buttons = makeApplyExitRow(cmdApply, cmdExit, this);
     grid->addLayout(buttons, 2, 0, 1, 3);
 
     txtOffset->setText(numberToText(m_context.config.ddsOffset));

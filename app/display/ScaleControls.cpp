@@ -145,17 +145,17 @@ void ScaleControls::placeLabels() {
     const QLineEdit* box = ScaleModel::isLinear(s) ? txtMaxVolt : txtMaxDb;
     for (int k = 0; k < 11; ++k) {
         QLabel* l = lblVolt[k];
-        const ScaleModel::ScaleLabel& spec = set[k];
-        l->setText(spec.caption);
+        const ScaleModel::ScaleLabel& place = set[k];
+        l->setText(place.caption);
         l->adjustSize();
         l->setFixedWidth(kColumnWidth - 4);
-        int y = int(std::lround(top + spec.at * h - l->height() / 2.0));
-        if (spec.below >= 0)
-            y = lblVolt[spec.below]->y() + l->height();
+        int y = int(std::lround(top + place.at * h - l->height() / 2.0));
+        if (place.below >= 0)
+            y = lblVolt[place.below]->y() + l->height();
         l->move(0, y);
         // The full-scale box stands where its own label would: that label is not shown twice.
         const bool covered = l->geometry().intersects(box->geometry());
-        l->setVisible(spec.shown && !covered);
+        l->setVisible(place.shown && !covered);
     }
 }
 

@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 namespace {
@@ -228,6 +230,26 @@ private slots:
         QCOMPARE(picture.pixelColor(2, picture.height() / 2 + 3), QColor(0, 0, 0));
         QVERIFY(!w->exportPicture(m_fx->m_dir.filePath(QStringLiteral("no/such/graph.png"))));
         QVERIFY(m_fx->messages.lastText().startsWith(QStringLiteral("Cannot save ")));
+    }
+
+    void linkedPreferenceShowsTheCrossAtOnce() {
+        frmSweep* w = openShown(QString());
+        QVERIFY(w);
+        QVERIFY(!w->graph()->crossVisible());
+        bool answered = false;
+        QTimer::singleShot(0, w, [&answered] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            dialog->findChild<QRadioButton*>(QStringLiteral("optCursor_1"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
+            answered = true;
+        });
+        pick("mnuPreferences");
+        QVERIFY(answered);
+        QCOMPARE(w->config().cursorMode, qint16(1));
+        QVERIFY(w->graph()->crossVisible());
+        QVERIFY(m_fx->readIni().contains(QStringLiteral("Cursor mode=1")));
     }
 
     void linkedCursorFollowsTheCurve() {

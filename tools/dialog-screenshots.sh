@@ -1,6 +1,6 @@
 #!/bin/bash
 # Screenshots of every dialog and setup page for docs/screenshots, taken on a virtual screen:
-#   xvfb-run -a -s "-screen 0 1280x900x24" tools/dialog_shots.sh [BUILD_DIR] [OUT_DIR]
+#   xvfb-run -a -s "-screen 0 1280x900x24" tools/dialog-screenshots.sh [BUILD_DIR] [OUT_DIR]
 # Needs openbox and imagemagick (import). Each shot is cropped to the dialog with its frame.
 set -eu
 build=${1:-build}
