@@ -13,8 +13,8 @@
 #include <QList>
 #include <QPair>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QTest>
+#include <QTextStream>
 #include <functional>
 #include <memory>
 
