@@ -151,8 +151,9 @@ private slots:
     }
 
     void testButtonsOnTheParallelPort() {
-        frmSweep* w = open(SweepFixture::lptIni(QStringLiteral("Start=1000000\nStop=5000000\n"),
-                                                QStringLiteral("[Debug]\nLog=1\n")));
+        frmSweep* w =
+            open(SweepFixture::lptIni(QStringLiteral("Start=1000000\nStop=5000000\n"),
+                                      QStringLiteral("[Debug]\nLog=1\n[Simulator]\nDUT=flat\n")));
         QVERIFY(w);
         QCOMPARE(button("cmdMisura")->text(), QStringLiteral("Angle"));
         QTest::mouseClick(button("cmdMisura"), Qt::LeftButton); // the MiniVNA's only
@@ -182,6 +183,9 @@ private slots:
         QSignalSpy sweeps(w, &frmSweep::sweepReceived);
         QTest::mouseClick(button("cmdStart"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(sweeps.count() >= 1, kWaitMs);
+        // The device under test chosen in the set-up reached the simulated board: flat.
+        QCOMPARE(w->data()->raw(1), w->data()->raw(400));
+        QCOMPARE(w->data()->raw(1), w->data()->raw(137));
         QTest::mouseClick(button("cmdSwStop"), Qt::LeftButton);
         QVERIFY(!button("cmdStart")->isHidden());
         QVERIFY(button("cmdStop")->isHidden());
