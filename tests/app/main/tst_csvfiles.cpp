@@ -85,9 +85,12 @@ private slots:
         const QStringList saved = cells();
         m_files.file = m_dir.filePath(QStringLiteral("sweep.csv"));
         bool switchedFirst = false;
-        connect(&m_files, &CsvFiles::aboutToSave, this,
-                [&] { switchedFirst = !QFile::exists(m_files.file); });
+        // Connected for this case only: the local it writes ends with the case.
+        const QMetaObject::Connection watch = connect(&m_files, &CsvFiles::aboutToSave, this, [&] {
+            switchedFirst = !QFile::exists(m_files.file);
+        });
         m_files.mnuSaveCSV_Click();
+        disconnect(watch);
         QVERIFY(switchedFirst);
         QFile f(m_files.file);
         QVERIFY(f.open(QIODevice::ReadOnly));
