@@ -40,14 +40,16 @@ for page in sweep tarvex sweep-sim; do
     [ -z "$warnings" ] || fail "man page $page: $warnings"
 done
 
-# A fresh user: nothing in HOME, a private runtime folder, no build tree on PATH.
+# A fresh user: nothing in HOME, a private runtime folder, no build tree on PATH (the
+# sanitizer options of a sanitized build pass through).
 run_sweep() { # run_sweep HOME SWEEPS: the installed sweep, bounded in time
     local home=$1
     mkdir -p "$home/run"
     chmod 0700 "$home/run"
     env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/.config" \
         XDG_RUNTIME_DIR="$home/run" QT_QPA_PLATFORM=offscreen LANG="${LANG:-C.UTF-8}" \
-        LC_ALL="${LC_ALL:-}" timeout 150 "$usr/bin/sweep" --sweeps "$2"
+        LC_ALL="${LC_ALL:-}" ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
+        timeout 150 "$usr/bin/sweep" --sweeps "$2"
 }
 
 first=$work/first
