@@ -20,7 +20,10 @@ sweep_need_packages() {
 }
 
 SWEEP_BUILD_PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools qt6-serialport-dev)
-SWEEP_TEST_PACKAGES=(googletest libgtest-dev dbus-daemon clang-format)
+# The packaging tests: the desktop-file and AppStream validators, groff for the man pages, and
+# what the Python scripting example imports.
+SWEEP_TEST_PACKAGES=(googletest libgtest-dev dbus-daemon clang-format desktop-file-utils appstream
+    groff-base python3-dbus python3-gi)
 
 # sweep_build DIR [cmake options...]: configures and builds into DIR. The configure step runs
 # every time (it is cheap once done) so a folder configured earlier also gets the options given.
