@@ -16,10 +16,6 @@ constexpr int kScriptedTimeLimitMs = 120000;
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("sweep"));
-    QApplication::setOrganizationName(QStringLiteral("orvane"));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Sweep generator and scalar network analyser"));
     parser.addHelpOption();
@@ -34,7 +30,17 @@ int main(int argc, char* argv[]) {
                        "sweeps. Messages go to stderr; a set-up dialog ends the run."),
         QStringLiteral("n"));
     parser.addOption(sweepsOption);
-    parser.process(app);
+    {
+        // The options are read before the window system is reached, so --help and a wrong
+        // option are answered on a machine without a display too.
+        QCoreApplication options(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("sweep"));
+        parser.process(options);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("sweep"));
+    QApplication::setOrganizationName(QStringLiteral("orvane"));
 
     int sweeps = 0;
     if (parser.isSet(sweepsOption)) {
