@@ -5,6 +5,7 @@
 # markers, scale, view) is kept between runs. --fresh starts again from the demo configuration.
 # Press "Sweep ON" to see the table and the curve fill.
 set -euo pipefail
+source "$(dirname "$0")/demo-hardware.sh"
 bin=$1
 shift
 if [ "${1:-}" = "--real" ]; then
@@ -16,26 +17,14 @@ if [ "${1:-}" = "--fresh" ]; then
     rm -f "$demo_dir/Sweep.ini"
 fi
 if [ ! -f "$demo_dir/Sweep.ini" ]; then
-    cat > "$demo_dir/Sweep.ini" <<'INI'
-[Config]
-Interface=2
-DDS Device=AD9851
-DDS Multiplier=1
-DDS Xtal freq=30000000
-DDS Max freq=60000000
-DDS Min freq=10
-DDS Offset=0
-ADC Device=10bit
-ADC Offset=0
-ADC Step=0.0015
-ADC Channel=1
-[Parallel Port]
-LPT=&H378
-Driver=sim
+    {
+        sweep_demo_hardware
+        cat <<'INI'
 [Sweep Generator]
 Start=1000000
 Stop=10000000
 Max scaleV=1.5
 INI
+    } > "$demo_dir/Sweep.ini"
 fi
 exec "$bin/sweep" --config "$demo_dir/Sweep.ini"

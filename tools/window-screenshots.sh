@@ -9,27 +9,16 @@ out=$(mkdir -p "$2" && cd "$2" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+source "$(dirname "$0")/demo-hardware.sh"
+sweep_demo_hardware > "$work/hardware.ini"
+
 cat > "$work/run.sh" <<SCRIPT
 #!/usr/bin/env bash
 set -u
 openbox & sleep 1
 shot() { # name scale cursor-mode m3 m4 env mouse-x mouse-y [view extra-sections]
-    cat > "$work/\$1.ini" <<INI
-[Config]
-Interface=2
-DDS Device=AD9851
-DDS Multiplier=1
-DDS Xtal freq=30000000
-DDS Max freq=60000000
-DDS Min freq=10
-DDS Offset=0
-ADC Device=10bit
-ADC Offset=0
-ADC Step=0.0015
-ADC Channel=1
-[Parallel Port]
-LPT=&H378
-Driver=sim
+    cp "$work/hardware.ini" "$work/\$1.ini"
+    cat >> "$work/\$1.ini" <<INI
 [Sweep Generator]
 Start=1000000
 Stop=20000000

@@ -4,6 +4,7 @@
 # offers the set-up dialog; with a configuration for the simulated parallel-port board it finds
 # the installed tarvex and help, sweeps, and keeps its configuration under the fresh HOME.
 set -euo pipefail
+source "$(dirname "$0")/../../tools/demo-hardware.sh"
 build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -65,26 +66,10 @@ grep -q "the set-up dialog opens for $first/.config/orvane/Sweep.ini" "$work/fir
 home=$work/home
 ini=$home/.config/orvane/Sweep.ini
 mkdir -p "$(dirname "$ini")"
-cat >"$ini" <<'INI'
-[Config]
-Interface=2
-DDS Device=AD9851
-DDS Multiplier=1
-DDS Xtal freq=30000000
-DDS Max freq=60000000
-DDS Min freq=10
-DDS Offset=0
-ADC Device=10bit
-ADC Offset=0
-ADC Step=0.0015
-ADC Channel=1
-[Parallel Port]
-LPT=&H378
-Driver=sim
-[Sweep Generator]
-Start=1000000
-Stop=10000000
-INI
+{
+    sweep_demo_hardware
+    printf '[Sweep Generator]\nStart=1000000\nStop=10000000\n'
+} >"$ini"
 status=0
 run_sweep "$home" 2 >"$work/sweep.out" 2>"$work/sweep.err" || status=$?
 cat "$work/sweep.out" "$work/sweep.err"
