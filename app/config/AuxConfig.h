@@ -25,6 +25,9 @@ struct AuxConfig {
     quint8 i2cControl = 80;
     quint8 i2cCommand = 175;
 
+    // The byte the output's shift register gets for a word: complemented with inverse logic.
+    quint8 sentWord(int word) const { return static_cast<quint8>(inverseLogic ? ~word : word); }
+
     // Default "Step n" text: "dB 10;10" for n = 0 ... "dB 80;80" for n = 7.
     static QString defaultStep(int n);
     // Fills label, value text and value of button n from a stored "Step n" text.

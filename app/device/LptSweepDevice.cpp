@@ -3,9 +3,6 @@
 #include "CAsyncLPTProxy.h"
 #include "SweepConfig.h"
 
-#include <QEventLoop>
-#include <QTimer>
-
 LptSweepDevice::LptSweepDevice(const QString& serverProgram, QObject* parent)
     : SweepDevice(tarvex::kPathLPT, QStringLiteral("org.orvane.Tarvex.cAsyncLPT"), serverProgram,
                   parent) {}
@@ -54,10 +51,7 @@ void LptSweepDevice::restoreAuxOutputs(const SweepConfig& cfg) {
         const AuxConfig aux = cfg.readAux(n);
         if (!aux.enabled)
             continue;
-        quint8 word = static_cast<quint8>(values[n - 1] & 0xFF);
-        if (aux.inverseLogic)
-            word = static_cast<quint8>(~word);
-        setAuxWord(n, word);
+        setAuxWord(n, aux.sentWord(values[n - 1] & 0xFF));
     }
 }
 
@@ -66,13 +60,9 @@ void LptSweepDevice::testReset(const std::function<void()>&) {
     call([&] { return m_lpt->aSetFrequenzaDDS(1000000); });
 }
 
-bool LptSweepDevice::testGenerator(qint32 frequency) {
+bool LptSweepDevice::setGeneratorFrequency(qint32 frequency) {
     call([&] { return m_lpt->aSetFrequenzaDDS(frequency); });
     return true;
-}
-
-bool LptSweepDevice::testStart(qint32 frequency) {
-    return testGenerator(frequency);
 }
 
 void LptSweepDevice::setAuxWord(int n, quint8 word) {
@@ -115,18 +105,8 @@ void LptSweepDevice::shutdown(const SweepConfig&) {
     call([&] { return m_lpt->aExitLPT(); });
 }
 
-void LptSweepDevice::tryFrequencyOffset(double offset, qint32 freqStart) {
-    setFrequencyOffset(offset);
-    call([&] { return m_lpt->aSetFrequenzaDDS(freqStart); });
-}
-
-void LptSweepDevice::setFrequencyOffset(double offset) {
-    setProp("aDDSoffset", QVariant::fromValue(offset));
-}
-
 std::optional<double> LptSweepDevice::liveCounts(qint32, double) {
-    // Three readings 10 ms apart smooth the detector's noise; the pauses keep the window's
-    // events running.
+    // Three readings 10 ms apart smooth the detector's noise; the window keeps painting.
     double sum = 0;
     for (int i = 0; i < 3; ++i) {
         if (!ready())
@@ -135,9 +115,7 @@ std::optional<double> LptSweepDevice::liveCounts(qint32, double) {
         if (!await(reply) || reply.isError())
             return std::nullopt;
         sum += reply.value();
-        QEventLoop pause;
-        QTimer::singleShot(10, &pause, &QEventLoop::quit);
-        pause.exec();
+        pause(10);
     }
     return sum / 3;
 }

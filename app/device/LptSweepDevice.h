@@ -12,8 +12,8 @@ public:
     ~LptSweepDevice() override;
 
     void testReset(const std::function<void()>& onReset) override;
-    bool testGenerator(qint32 frequency) override;
-    bool testStart(qint32 frequency) override;
+    bool setGeneratorFrequency(qint32 frequency) override;
+    bool takesFrequencyOffset() const override { return true; }
     void setAuxWord(int n, quint8 word) override;
     void setPotentiometer(quint8 control, quint8 command, quint8 position) override;
 
@@ -31,8 +31,6 @@ public:
     void afterComplete(const SweepConfig& cfg) override;
     void setSpeed(qint16 sweepMode) override;
     void shutdown(const SweepConfig& cfg) override;
-    void tryFrequencyOffset(double offset, qint32 freqStart) override;
-    void setFrequencyOffset(double offset) override;
     std::optional<double> liveCounts(qint32 freqStart, double lastSweepFirst) override;
 
 protected:

@@ -44,7 +44,7 @@ void PicSweepDevice::testReset(const std::function<void()>& onReset) {
     call([&] { return m_pic->aScriviPIC(QStringLiteral("A"), 1000000); });
 }
 
-bool PicSweepDevice::testGenerator(qint32 frequency) {
+bool PicSweepDevice::setGeneratorFrequency(qint32 frequency) {
     return callTrue([&] { return m_pic->aScriviPIC(QStringLiteral("A"), frequency); });
 }
 

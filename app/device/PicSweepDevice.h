@@ -12,7 +12,7 @@ public:
     ~PicSweepDevice() override;
 
     void testReset(const std::function<void()>& onReset) override;
-    bool testGenerator(qint32 frequency) override;
+    bool setGeneratorFrequency(qint32 frequency) override;
     bool testStart(qint32 frequency) override;
     bool takesStepCommand() const override { return true; }
     bool testStep(qint32 freqStep) override;

@@ -35,9 +35,17 @@ void SweepDevice::afterComplete(const SweepConfig&) {}
 
 void SweepDevice::setSpeed(qint16) {}
 
-void SweepDevice::tryFrequencyOffset(double, qint32) {}
+void SweepDevice::tryFrequencyOffset(double offset, qint32 freqStart) {
+    if (!takesFrequencyOffset())
+        return;
+    setFrequencyOffset(offset);
+    setGeneratorFrequency(freqStart);
+}
 
-void SweepDevice::setFrequencyOffset(double) {}
+void SweepDevice::setFrequencyOffset(double offset) {
+    if (takesFrequencyOffset())
+        setProp("aDDSoffset", QVariant::fromValue(offset));
+}
 
 std::optional<double> SweepDevice::liveCounts(qint32, double) {
     return std::nullopt;
@@ -89,25 +97,21 @@ bool SweepDevice::await(const QDBusPendingCall& call) {
         ++m_waits;
         if (!call.isFinished() && !m_failFast)
             loop.exec();
-        --m_waits;
+        endWait();
         if (slow && --m_slowWaits == 0)
             emit waitingChanged(false);
-        if (m_waits == 0 && !m_held.isEmpty() && !m_replayPosted) {
-            m_replayPosted = true;
-            QTimer::singleShot(0, this, &SweepDevice::replay);
-        }
     }
     return call.isFinished() && !call.isError() && !m_failFast;
 }
 
 void SweepDevice::testReset(const std::function<void()>&) {}
 
-bool SweepDevice::testGenerator(qint32) {
+bool SweepDevice::setGeneratorFrequency(qint32) {
     return false;
 }
 
-bool SweepDevice::testStart(qint32) {
-    return false;
+bool SweepDevice::testStart(qint32 frequency) {
+    return setGeneratorFrequency(frequency);
 }
 
 bool SweepDevice::testStep(qint32) {
@@ -129,8 +133,12 @@ void SweepDevice::pause(int ms) {
     ++m_waits;
     // Painting and the device's answers go on; clicks and keys wait for the pause's end.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    --m_waits;
-    if (m_waits == 0 && !m_held.isEmpty() && !m_replayPosted) {
+    endWait();
+}
+
+void SweepDevice::endWait() {
+    // The device's events held meanwhile are handed on once no wait is left.
+    if (--m_waits == 0 && !m_held.isEmpty() && !m_replayPosted) {
         m_replayPosted = true;
         QTimer::singleShot(0, this, &SweepDevice::replay);
     }

@@ -70,6 +70,8 @@ public:
     // Speed mode for the next sweep (parallel port only); 3 is the converter's reading mode of
     // the detector calibration.
     virtual void setSpeed(qint16 sweepMode);
+    // The generator takes a frequency offset (aDDSoffset): the parallel port and the MiniVNA.
+    virtual bool takesFrequencyOffset() const { return false; }
     // Generator calibration: the offset (Hz) tried, and the generator retuned to freqStart so a
     // frequency meter shows its effect. Nothing happens where the hardware takes no offset.
     virtual void tryFrequencyOffset(double offset, qint32 freqStart);
@@ -87,8 +89,9 @@ public:
     // "Reset": the generator back to 1 MHz. onReset runs between the PIC board's reset and
     // its new frequency, which follows a second later.
     virtual void testReset(const std::function<void()>& onReset);
-    // "F.dds" and "F.Start": false when the device refused the frequency.
-    virtual bool testGenerator(qint32 frequency);
+    // "F.dds" (the generator set to a frequency) and "F.Start" (the start frequency sent; where
+    // the hardware has no start of its own, the same): false when the device refused it.
+    virtual bool setGeneratorFrequency(qint32 frequency);
     virtual bool testStart(qint32 frequency);
     // "F.Step": only the PIC board takes a step of its own.
     virtual bool takesStepCommand() const { return false; }
@@ -168,6 +171,7 @@ private:
     void expectServerExit();
     void hand(std::function<void()> event);
     void replay();
+    void endWait();
 
     TarvexLauncher* m_launcher;
     FlowProxy* m_flow = nullptr;

@@ -45,16 +45,12 @@ QString VnaSweepDevice::bind(const SweepConfig& cfg) {
 }
 
 void VnaSweepDevice::testReset(const std::function<void()>&) {
-    testGenerator(1000000);
+    setGeneratorFrequency(1000000);
 }
 
-bool VnaSweepDevice::testGenerator(qint32 frequency) {
+bool VnaSweepDevice::setGeneratorFrequency(qint32 frequency) {
     call([&] { return m_vna->aSetFrequenza(frequency); });
     return true;
-}
-
-bool VnaSweepDevice::testStart(qint32 frequency) {
-    return testGenerator(frequency);
 }
 
 void VnaSweepDevice::setMeasureKind(qint16 kind) {
@@ -81,15 +77,6 @@ bool VnaSweepDevice::setIdleFrequency(const SweepConfig& cfg) {
 void VnaSweepDevice::shutdown(const SweepConfig&) {
     setSweepOn(2);
     callEndingServer([&] { return m_vna->aExitCOMM(); });
-}
-
-void VnaSweepDevice::tryFrequencyOffset(double offset, qint32 freqStart) {
-    setFrequencyOffset(offset);
-    call([&] { return m_vna->aSetFrequenza(freqStart); });
-}
-
-void VnaSweepDevice::setFrequencyOffset(double offset) {
-    setProp("aDDSoffset", QVariant::fromValue(offset));
 }
 
 std::optional<double> VnaSweepDevice::liveCounts(qint32 freqStart, double lastSweepFirst) {

@@ -12,8 +12,8 @@ public:
     ~VnaSweepDevice() override;
 
     void testReset(const std::function<void()>& onReset) override;
-    bool testGenerator(qint32 frequency) override;
-    bool testStart(qint32 frequency) override;
+    bool setGeneratorFrequency(qint32 frequency) override;
+    bool takesFrequencyOffset() const override { return true; }
     bool takesMeasureKind() const override { return true; }
     void setMeasureKind(qint16 kind) override;
 
@@ -26,8 +26,6 @@ public:
     void start() override;
     bool setIdleFrequency(const SweepConfig& cfg) override;
     void shutdown(const SweepConfig& cfg) override;
-    void tryFrequencyOffset(double offset, qint32 freqStart) override;
-    void setFrequencyOffset(double offset) override;
     std::optional<double> liveCounts(qint32 freqStart, double lastSweepFirst) override;
 
 protected:

@@ -80,8 +80,8 @@ void ScaleControls::showStored() {
     txtMaxDb->setText(numberToText(m_cfg.maxScaleDb));
 }
 
-QString ScaleControls::maxDbText() const {
-    return txtMaxDb->text();
+QString ScaleControls::maxVoltText() const {
+    return txtMaxVolt->text();
 }
 
 void ScaleControls::applyUnit() {

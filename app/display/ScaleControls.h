@@ -34,7 +34,7 @@ public:
     void drawScreen();
     void placeLabels();
 
-    QString maxDbText() const;
+    QString maxVoltText() const;
 
 signals:
     // A full-scale box took a new value and the grid was redrawn: the level markers follow.

@@ -2,6 +2,7 @@
 
 #include "NumberFormat.h"
 #include "Rounding.h"
+#include "SampleConverter.h"
 
 #include <algorithm>
 
@@ -73,6 +74,19 @@ void SweepData::setSweep(const QVector<double>& raw, const QVector<double>& leve
         m_cells[i][1] = levelTexts[i];
         m_raw[i] = raw[i];
         m_level[i] = level[i];
+    }
+    if (n > 0)
+        emit valuesChanged(1, n);
+}
+
+void SweepData::setReadings(const QVector<double>& raw, SampleConverter& converter) {
+    const int n = std::min<int>(kPoints, int(raw.size()));
+    for (int i = 0; i < n; ++i) {
+        const SampleConverter::Point& p = converter.convert(raw[i]);
+        m_cells[i][2] = p.rawText;
+        m_cells[i][1] = p.levelText;
+        m_raw[i] = raw[i];
+        m_level[i] = p.level;
     }
     if (n > 0)
         emit valuesChanged(1, n);

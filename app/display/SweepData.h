@@ -11,6 +11,8 @@
 #include <QVector>
 #include <array>
 
+class SampleConverter;
+
 class SweepData : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +45,10 @@ public:
     // one change notice. Indexes 0..399 stand for rows 1..400.
     void setSweep(const QVector<double>& raw, const QVector<double>& level,
                   const QStringList& rawTexts, const QStringList& levelTexts);
+
+    // One sweep of raw readings (indexes 0..399 for rows 1..400), converted to levels and
+    // texts of the converter's scale, then stored as setSweep does.
+    void setReadings(const QVector<double>& raw, SampleConverter& converter);
 
     double raw(int row) const { return m_raw[index(row)]; }
     double level(int row) const { return m_level[index(row)]; }

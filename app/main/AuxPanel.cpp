@@ -106,9 +106,8 @@ void AuxPanel::pressed() {
         word += 1 << j;
     }
     savedWord() = static_cast<qint16>(word);
-    const quint8 sent = static_cast<quint8>(m_aux.inverseLogic ? ~word : word);
     if (m_ctx.device)
-        m_ctx.device->setAuxWord(m_n, sent);
+        m_ctx.device->setAuxWord(m_n, m_aux.sentWord(word));
     m_busy = false;
 }
 

@@ -264,23 +264,13 @@ void SweepController::datiDDS(const QVector<double>& vettore) {
     const bool invert = m_device && m_device->invertsReadings(m_cfg.adcChannel);
     m_converter.prepare(m_cfg.scala, m_cfg.adcStep, m_cfg.adcOffset);
     QVector<double> raw(n);
-    QVector<double> level(n);
-    QStringList rawTexts;
-    QStringList levelTexts;
-    rawTexts.reserve(n);
-    levelTexts.reserve(n);
     for (int i = 0; i < n; ++i) {
         const double received = vettore[i + 1];
-        const double c = invert ? 1024.0 - received : received;
-        const SampleConverter::Point& p = m_converter.convert(c);
-        raw[i] = c;
-        rawTexts << p.rawText;
-        level[i] = p.level;
-        levelTexts << p.levelText;
+        raw[i] = invert ? 1024.0 - received : received;
         if (m_cfg.logEnabled)
             emit pointReceived(i + 1, received);
     }
-    m_data->setSweep(raw, level, rawTexts, levelTexts);
+    m_data->setReadings(raw, m_converter);
     aggiornaTimer();
     // Enabling a running one-shot must not push it back: sweeps that arrive faster than
     // 100 ms apart would otherwise never get their curve drawn.

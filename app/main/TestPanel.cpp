@@ -126,7 +126,7 @@ void TestPanel::refused(const QString& text) {
 }
 
 void TestPanel::cmdFreqDDS_Click() {
-    if (m_ctx.device && !m_ctx.device->testGenerator(m_ctx.config.freqStart))
+    if (m_ctx.device && !m_ctx.device->setGeneratorFrequency(m_ctx.config.freqStart))
         refused(QStringLiteral("DDS frequency not initialized"));
 }
 
@@ -149,18 +149,9 @@ void TestPanel::cmdDraw_Click() {
     SampleConverter converter;
     converter.prepare(cfg.scala, cfg.adcStep, cfg.adcOffset);
     QVector<double> raw(SweepData::kPoints);
-    QVector<double> level(SweepData::kPoints);
-    QStringList rawTexts;
-    QStringList levelTexts;
-    for (int i = 0; i < SweepData::kPoints; ++i) {
-        const double r = QRandomGenerator::global()->generateDouble();
-        raw[i] = 1024 - (std::floor(r * 1024) + 1);
-        const SampleConverter::Point& p = converter.convert(raw[i]);
-        level[i] = p.level;
-        rawTexts << p.rawText;
-        levelTexts << p.levelText;
-    }
-    m_ctx.data.setSweep(raw, level, rawTexts, levelTexts);
+    for (double& d : raw)
+        d = 1024 - (std::floor(QRandomGenerator::global()->generateDouble() * 1024) + 1);
+    m_ctx.data.setReadings(raw, converter);
     emit testCurveReady();
 }
 

@@ -31,8 +31,7 @@ void frmSweep::wireGraph() {
     });
     connect(m_scale, &ScaleControls::beepRequested, this, [this] { m_messages->beep(); });
     connect(m_markers, &MarkerPanel::beepRequested, this, [this] { m_messages->beep(); });
-    m_markers->setFullScaleText(
-        [this] { return formatNumber(m_cfg.maxScaleV, QStringLiteral("#0.00")); });
+    m_markers->setFullScaleText([this] { return m_scale->maxVoltText(); });
 }
 
 void frmSweep::mnuScala_Click(int index) {
