@@ -152,8 +152,9 @@ frmAbout::frmAbout(SweepContext& context, QWidget* parent) : QDialog(parent) {
     Line1->setFrameShadow(QFrame::Sunken);
     grid->addWidget(Line1, 5, 0, 1, 2);
     auto* terms = new QLabel(
-        QStringLiteral("Free to use, copy and share for amateur and educational work; it comes "
-                       "with no warranty of any kind."),
+        QStringLiteral("Free software under the GNU General Public License, version 3 or later: "
+                       "you may use, share and change it under its terms. It comes with no "
+                       "warranty of any kind."),
         this);
     terms->setObjectName(QStringLiteral("lblTerms"));
     terms->setWordWrap(true);

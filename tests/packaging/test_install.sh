@@ -32,6 +32,9 @@ for size in 16 24 32 64 128 256; do
 done
 desktop-file-validate "$usr/share/applications/org.orvane.Sweep.desktop" ||
     fail "desktop-file-validate"
+grep -q '^License: GPL-3+$' "$usr/share/doc/sweep/copyright" || fail "copyright names no GPL-3+"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' \
+    "$usr/share/metainfo/org.orvane.Sweep.metainfo.xml" || fail "metainfo names no licence"
 appstreamcli validate --no-net --explain "$usr/share/metainfo/org.orvane.Sweep.metainfo.xml" ||
     fail "appstreamcli validate"
 for page in sweep tarvex sweep-sim; do
