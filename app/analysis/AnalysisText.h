@@ -1,0 +1,25 @@
+#pragma once
+// The texts of the analysis figures, with the locale's separators: frequencies "###,###,##0"
+// with " Hz", levels "#0.00" with " dB", Q, shape factor and SWR "#0.00" ("Inf" for an
+// infinite SWR), and "n/a" for a figure the curve cannot give.
+#include "FilterAnalysis.h"
+
+#include <QString>
+#include <QVector>
+#include <optional>
+
+QString notAvailableText(); // "n/a"
+QString frequencyText(std::optional<double> hz);
+QString levelText(std::optional<double> db);
+QString factorText(std::optional<double> value);
+
+// "Band-pass", "Band-stop", "Low-pass", "High-pass".
+QString filterTypeCaption(FilterType type);
+
+struct ResultLine {
+    QString caption; // "Peak frequency", "Peak level", "Lower frequency", ...
+    QString value;
+};
+// The eight figures in the order they are shown: peak frequency and level, lower and upper
+// frequency, bandwidth, centre frequency, Q, shape factor.
+QVector<ResultLine> resultLines(const FilterResult& result);
