@@ -93,14 +93,13 @@ void ScaleControls::applyUnit() {
     QVector<double> level(raw.size());
     QStringList rawTexts;
     QStringList levelTexts;
+    // Every row, swept or not, takes the level of its raw count: a row never swept holds the
+    // count 0 and reads its conversion, in the table as on the curve, the markers and the cursor.
     for (int i = 0; i < raw.size(); ++i) {
         rawTexts << m_data->text(i + 1, 2);
         const SampleConverter::Point& p = m_converter.convert(raw[i]);
         level[i] = p.level;
-        // A freshly built table keeps its "0" until the first sweep.
-        const bool fresh =
-            rawTexts.last() == QStringLiteral("0") && m_data->text(i + 1, 1) == QStringLiteral("0");
-        levelTexts << (fresh ? QStringLiteral("0") : p.levelText);
+        levelTexts << p.levelText;
     }
     m_data->setSweep(raw, level, rawTexts, levelTexts);
     const auto typed = [](const QLineEdit* e) {

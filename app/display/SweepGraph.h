@@ -47,6 +47,8 @@ public:
     int scala() const { return m_scala; }
     const ScaleModel::Frame& frame() const { return m_frame; }
     int curvePointCount() const { return m_curve.size(); }
+    // y of point i (1..curvePointCount()) of the curve as drawn, in user units.
+    double curveY(int i) const { return m_curve.value(i - 1).y(); }
     // Counts drawLine calls; a sweep must repaint the curve once, not per point.
     int drawLineCount() const { return m_drawLineCount; }
 

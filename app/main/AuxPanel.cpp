@@ -42,7 +42,7 @@ AuxPanel::AuxPanel(int n, SweepContext& context, QGroupBox* frame)
     auto* row = new QHBoxLayout;
     auto* column = new QVBoxLayout;
     for (int i = 0; i < AuxConfig::kSteps; ++i) {
-        auto* b = new AuxButton([this] { return m_busy; }, frame);
+        auto* b = new AuxButton([this] { return m_busy || !m_available; }, frame);
         b->setObjectName(QStringLiteral("chkAux%1_%2").arg(n).arg(i));
         connect(b, &QCheckBox::clicked, this, &AuxPanel::pressed);
         m_buttons[i] = b;
@@ -67,8 +67,25 @@ AuxPanel::AuxPanel(int n, SweepContext& context, QGroupBox* frame)
         row->addLayout(pot);
         connect(VScrollPot2, &QScrollBar::valueChanged, this, &AuxPanel::potentiometerMoved);
     }
-    if (auto* box = qobject_cast<QBoxLayout*>(frame->layout()))
+    m_note = makeLabel(QStringLiteral("lblAux%1Note").arg(n),
+                       QStringLiteral("The auxiliary outputs work with the parallel-port "
+                                      "interface only."),
+                       frame);
+    m_note->setWordWrap(true);
+    m_note->hide();
+    if (auto* box = qobject_cast<QBoxLayout*>(frame->layout())) {
+        box->addWidget(m_note);
         box->addLayout(row);
+    }
+}
+
+void AuxPanel::setAvailable(bool available) {
+    m_available = available;
+    for (QCheckBox* b : m_buttons)
+        b->setEnabled(available);
+    if (VScrollPot2)
+        VScrollPot2->setEnabled(available);
+    m_note->setVisible(!available);
 }
 
 qint16& AuxPanel::savedWord() const {
@@ -93,7 +110,7 @@ void AuxPanel::inizializza(const AuxConfig& aux) {
 }
 
 void AuxPanel::pressed() {
-    if (m_busy)
+    if (m_busy || !m_available)
         return;
     m_busy = true;
     int word = 0;
@@ -128,6 +145,8 @@ void AuxPanel::restorePotentiometer() {
 }
 
 void AuxPanel::potentiometerMoved(int value) {
+    if (!m_available)
+        return;
     m_ctx.config.pot2Value = static_cast<qint16>(value);
     lblPot2->setText(numberToText(value));
     if (m_ctx.device)

@@ -29,6 +29,11 @@ public:
 
     QCheckBox* button(int i) const { return m_buttons[i]; }
 
+    // Only the parallel-port board has the outputs. Unavailable: the view can still be shown,
+    // but its buttons and potentiometer are disabled and change neither the lines nor the
+    // saved words, and a note says why.
+    void setAvailable(bool available);
+
 private:
     void pressed();
     void potentiometerMoved(int value);
@@ -41,6 +46,8 @@ private:
     QLabel* m_total = nullptr;
     QScrollBar* VScrollPot2 = nullptr;
     QLabel* lblPot2 = nullptr;
+    QLabel* m_note = nullptr;
+    bool m_available = true;
     // Set while a press is sent to the board: a second press meanwhile is ignored.
     bool m_busy = false;
 };

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 SweepController::Sequence::Sequence(SweepController* controller) : c(controller) {
     ++c->m_depth;
@@ -25,7 +26,8 @@ SweepController::Sequence::~Sequence() {
 SweepController::SweepController(SweepConfig& config, SweepData* data, UserMessages& messages,
                                  int stopWaitMs, QObject* parent)
     : QObject(parent), m_cfg(config), m_data(data), m_messages(messages), m_stopWaitMs(stopWaitMs),
-      timerUpdateSweep(new QTimer(this)), timerGrafico(new QTimer(this)) {
+      m_queuedStart(new QTimer(this)), timerUpdateSweep(new QTimer(this)),
+      timerGrafico(new QTimer(this)) {
     m_clock.start();
     timerUpdateSweep->setObjectName(QStringLiteral("timerUpdateSweep"));
     timerUpdateSweep->setInterval(500);
@@ -33,6 +35,9 @@ SweepController::SweepController(SweepConfig& config, SweepData* data, UserMessa
     timerGrafico->setObjectName(QStringLiteral("timerGrafico"));
     timerGrafico->setInterval(100);
     connect(timerGrafico, &QTimer::timeout, this, &SweepController::timerGrafico_Timer);
+    // A queued "Sweep ON" looks for the end of the device call at this pace.
+    m_queuedStart->setInterval(20);
+    connect(m_queuedStart, &QTimer::timeout, this, &SweepController::replayQueuedStart);
 }
 
 void SweepController::setDevice(SweepDevice* device) {
@@ -100,21 +105,52 @@ void SweepController::aggiornaLblFrequenza() {
 }
 
 void SweepController::cmdStart_Click() {
+    requestStart(m_stops);
+}
+
+void SweepController::requestStart(quint32 stopsSeen) {
     Sequence seq(this);
-    // A device call is still waiting for the hardware: no second sweep inside that wait.
-    if (m_closing || (m_device && m_device->isWaiting()))
+    if (m_closing)
         return;
+    // A start is already under way (its wait, or its calls to the device): it is what this
+    // press asks for, and a second sweep must not start inside it.
+    if (m_startPhase != StartPhase::None)
+        return;
+    // Another device call is waiting for its reply (a short one shows no sign of it): the
+    // press is kept and carried out when that call has returned.
+    if (m_device && m_device->isWaiting()) {
+        m_startQueued = true;
+        m_queuedStops = stopsSeen;
+        m_queuedStart->start();
+        return;
+    }
     if (std::llabs(qint64(m_cfg.freqStop) - m_cfg.freqStart) < NUMERO_CAMPIONI) {
         tell(QStringLiteral("The minimum sweep range is ") + QStringLiteral("400") +
              QStringLiteral(" Hz"));
         return;
     }
     m_startRefused = false;
-    startSweep();
-    // A start refused at the wait (the previous sweep never ended) leaves the window idle.
+    m_startPhase = StartPhase::Waiting;
+    startSweep(stopsSeen);
+    m_startPhase = StartPhase::None;
+    // A start refused at the wait (the previous sweep never ended, or "Sweep OFF" came during
+    // it) leaves the window idle.
     if (m_closing || m_startRefused)
         return;
     emit running();
+}
+
+void SweepController::replayQueuedStart() {
+    if (m_device && m_device->isWaiting())
+        return; // still waiting: look again at the next tick
+    m_queuedStart->stop();
+    if (!std::exchange(m_startQueued, false) || m_closing)
+        return;
+    // Only an idle window starts: a sweep begun meanwhile already did what the press asked,
+    // and a "Sweep OFF" pressed since then is the later wish.
+    if (m_statoSweep != 0 || m_startPhase != StartPhase::None || m_stops != m_queuedStops)
+        return;
+    requestStart(m_queuedStops);
 }
 
 bool SweepController::waitForIdle() {
@@ -131,7 +167,7 @@ bool SweepController::waitForIdle() {
     return m_statoSweep <= 0;
 }
 
-void SweepController::startSweep() {
+void SweepController::startSweep(quint32 stopsSeen) {
     if (!waitForIdle()) {
         if (m_closing)
             return;
@@ -146,7 +182,17 @@ void SweepController::startSweep() {
     }
     if (m_closing)
         return;
+    // "Sweep OFF" was pressed while this start waited (a restart after a range edit waits for
+    // the end of the running pass): the sweep stays off.
+    if (m_stops != stopsSeen) {
+        m_startRefused = true;
+        return;
+    }
     m_statoSweep = 4;
+    // The sweep takes the range as it is now: an edit pending until here needs no re-apply.
+    m_startPhase = StartPhase::RangeTaken;
+    timerUpdateSweep->stop();
+    m_reapplyWhenIdle = false;
     aggiornaLblFrequenza();
     emit markersDue();
     if (!m_device || m_closing)
@@ -162,6 +208,8 @@ void SweepController::startSweep() {
 
 void SweepController::cmdStop_Click() {
     Sequence seq(this);
+    ++m_stops;
+    m_startQueued = false;
     m_statoSweep = 2;
     if (m_device)
         m_device->setSweepOn(2);
@@ -187,14 +235,23 @@ void SweepController::timerUpdateSweep_Timer() {
     timerUpdateSweep->stop();
     if (m_closing)
         return;
-    // The device is still busy with an earlier call: try again once it has answered.
-    if (m_device && m_device->isWaiting()) {
+    // A start waiting for the end of the previous sweep reads the range when its wait ends.
+    if (m_startPhase == StartPhase::Waiting)
+        return;
+    // The device is still busy with an earlier call, or a start is talking to it: try again
+    // once it has answered.
+    if (m_startPhase != StartPhase::None || (m_device && m_device->isWaiting())) {
         timerUpdateSweep->start();
         return;
     }
+    // "Sweep OFF" was pressed: the loop is ending and no sweep may follow. The range is
+    // applied as while idle, once the device has reported the end of its loop.
+    if (m_statoSweep == 2) {
+        m_reapplyWhenIdle = true;
+        return;
+    }
     if (m_statoSweep < 1) {
-        if (m_device && !m_device->setIdleFrequency(m_cfg))
-            tell(QStringLiteral("Frequency not iniatized."));
+        applyIdleFrequency();
         return;
     }
     if (m_device && m_device->takesRangeWhileRunning()) {
@@ -203,9 +260,15 @@ void SweepController::timerUpdateSweep_Timer() {
         m_device->reinitRange(m_cfg.freqStart, m_freqStep);
         scriviLog(m_device->logPrefix() + QStringLiteral("Start/step sweep reinizializzati"));
     } else if (m_device) {
+        const quint32 stops = m_stops;
         m_device->setSweepOn(1);
-        cmdStart_Click();
+        requestStart(stops);
     }
+}
+
+void SweepController::applyIdleFrequency() {
+    if (m_device && !m_device->setIdleFrequency(m_cfg))
+        tell(QStringLiteral("Frequency not iniatized."));
 }
 
 void SweepController::aggiornaTimer() {
@@ -231,10 +294,14 @@ void SweepController::onComplete() {
     Sequence seq(this);
     const QString prefix = m_device ? m_device->logPrefix() : QString();
     scriviLog(prefix + QStringLiteral("Stop sweep"));
+    const bool reapply = std::exchange(m_reapplyWhenIdle, false);
     endOfSweepControls();
+    if (!m_device || m_closing)
+        return;
     // The parallel port then sets the generator back to the start frequency.
-    if (m_device && !m_closing)
-        m_device->afterComplete(m_cfg);
+    m_device->afterComplete(m_cfg);
+    if (reapply && m_statoSweep == 0)
+        applyIdleFrequency();
 }
 
 void SweepController::onErrore(qint16 tipoErrore, const QString& descrizione) {

@@ -35,6 +35,8 @@ public:
     QTimer* updateTimer() const { return timerUpdateSweep; }
     QTimer* graphTimer() const { return timerGrafico; }
 
+    // "Sweep ON". Pressed while another device call waits for its reply, it is carried out once
+    // that call has returned (unless a sweep began or "Sweep OFF" came meanwhile).
     void cmdStart_Click();
     void cmdStop_Click();
     // The generator was reset by hand: no sweep is under way any more.
@@ -86,8 +88,13 @@ private:
         SweepController* c;
     };
 
-    void startSweep();
+    // "Sweep ON", cancelled when "Sweep OFF" is pressed after stopsSeen stops.
+    void requestStart(quint32 stopsSeen);
+    void startSweep(quint32 stopsSeen);
     bool waitForIdle();
+    void replayQueuedStart();
+    // Idle: the generator to the start frequency.
+    void applyIdleFrequency();
     void aggiornaTimer();
     void endOfSweepControls();
     void tell(const QString& text);
@@ -102,6 +109,17 @@ private:
     qint16 m_statoSweep = 0;
     qint32 m_freqStep = 0;
     bool m_startRefused = false;
+    // Where a start is: waiting for the end of the previous sweep, or past reading the range.
+    enum class StartPhase { None, Waiting, RangeTaken };
+    StartPhase m_startPhase = StartPhase::None;
+    // "Sweep OFF" presses so far: a start whose wait saw one more stays off.
+    quint32 m_stops = 0;
+    // A "Sweep ON" pressed during another device call, and the stops seen when it was pressed.
+    bool m_startQueued = false;
+    quint32 m_queuedStops = 0;
+    QTimer* m_queuedStart;
+    // A range edit re-applied while the stop was under way: the generator takes it at the end.
+    bool m_reapplyWhenIdle = false;
     bool m_closing = false;
     int m_depth = 0;
     QElapsedTimer m_clock;

@@ -122,6 +122,7 @@ void TestPanel::cmdReset_Click() {
 }
 
 void TestPanel::refused(const QString& text) {
+    m_ctx.messages.beep();
     m_ctx.messages.message(text, QMessageBox::Warning);
 }
 

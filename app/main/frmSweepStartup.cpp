@@ -113,6 +113,9 @@ bool frmSweep::load() {
             cmdView[i]->hide();
             mnuView[i]->setVisible(false);
         }
+        // A stored AUX view is still shown, but its presses must not change the saved words.
+        for (AuxPanel* panel : m_aux)
+            panel->setAvailable(false);
     } else {
         inizializzaAux();
     }

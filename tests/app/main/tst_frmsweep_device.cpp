@@ -5,6 +5,8 @@
 // holds exactly the ramp's answer to its own frequency.
 #include "NumberFormat.h"
 #include "NumberParse.h"
+#include "SweepController.h"
+#include "SweepDevice.h"
 #include "SweepGraph.h"
 #include "SweepTable.h"
 #include "SweepTestSupport.h"
@@ -16,6 +18,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 #include <csignal>
 #include <sys/types.h>
@@ -61,6 +64,25 @@ private:
         if (!w->load() || !w->deviceBound())
             return nullptr;
         return w;
+    }
+    // The simulated PIC board with the ramp, the log shown, and what the board saw kept.
+    frmSweep* openPic() {
+        m_fx = std::make_unique<SweepFixture>();
+        m_fx->writeIni(QStringLiteral(
+            "[Config]\nInterface=1\nDDS Device=AD9850\nDDS Xtal freq=125000000\n"
+            "ADC Device=10bit\nADC Step=0.005\nADC Offset=0\n[Serial Port]\nCommPort=4\n"
+            "Device=sim:pic\n[Debug]\nLog=1\n[Sweep Generator]\nStart=1000000\nStop=5000000\n"));
+        frmSweep* w = m_fx->makeWindow(rampArgs() << QStringLiteral("--sim-log") << simLogPath());
+        if (!w->load() || !w->deviceBound())
+            return nullptr;
+        return w;
+    }
+    QString simLogPath() const { return m_fx->m_dir.filePath(QStringLiteral("hardware.log")); }
+    QStringList simLog() const {
+        QFile f(simLogPath());
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
     QPushButton* button(const char* name) {
         return m_fx->window->findChild<QPushButton*>(QLatin1String(name));
@@ -265,6 +287,116 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w->statoSweep(), qint16(0), kWaitMs);
         QVERIFY(!button("cmdStart")->isHidden());
         QVERIFY(m_fx->messages.shown.isEmpty());
+    }
+
+    // "Sweep OFF" pressed while a range edit is on its way to the device (the click itself
+    // takes the focus out of a frequency field, which arms the re-apply): the stop holds. The
+    // re-apply fires while the stop is still under way; the new start frequency reaches the
+    // generator once the loop has ended, as while idle, and on the parallel port the table and
+    // the curve of the last sweep stay.
+    void sweepOffHoldsWhenAnEditIsReapplied_data() {
+        QTest::addColumn<int>("itf");
+        QTest::newRow("PIC board") << 1;
+        QTest::newRow("parallel port") << 2;
+    }
+    void sweepOffHoldsWhenAnEditIsReapplied() {
+        QFETCH(int, itf);
+        const QString prefix = itf == 1 ? QStringLiteral("P> ") : QStringLiteral("L> ");
+        frmSweep* w = itf == 1 ? openPic()
+                               : open(QStringLiteral("Start=1000000\nStop=5000000\n"),
+                                      QStringLiteral("[Debug]\nLog=1\n"));
+        QVERIFY2(w, qPrintable(m_fx->messages.lastText()));
+        QSignalSpy sweeps(w, &frmSweep::sweepReceived);
+        QTest::mouseClick(button("cmdStart"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(sweeps.count() >= 1, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(w->graph()->curvePointCount(), 400, kWaitMs);
+
+        typeInto(w->findChild<QLineEdit*>(QStringLiteral("txtStart")), QStringLiteral("3000000"));
+        QTest::mouseClick(button("cmdStop"), Qt::LeftButton);
+        QCOMPARE(w->statoSweep(), qint16(2));
+        // The re-apply timer's tick before the device has reported the end of its loop.
+        w->controller()->timerUpdateSweep_Timer();
+        QTRY_COMPARE_WITH_TIMEOUT(w->statoSweep(), qint16(0), kWaitMs);
+        QTest::qWait(2000);
+        QCOMPARE(w->statoSweep(), qint16(0));
+        QCOMPARE(logText().count(prefix + QStringLiteral("Start sweep")), 1);
+        QVERIFY(!button("cmdStart")->isHidden());
+        QVERIFY(button("cmdStop")->isHidden());
+        QVERIFY(!logText().contains(QStringLiteral("reinizializzati")));
+        QCOMPARE(w->config().freqStart, 3000000);
+        // The last sweep is still shown: range 1 MHz to 5 MHz, its readings, the curve.
+        QCOMPARE(cellNumber(w->table(), 1, 0), 1000000.0);
+        QVERIFY(cellNumber(w->table(), 2, 2) > 0);
+        if (itf == 2)
+            verifyRampRows(w->table());
+        QCOMPARE(w->graph()->curvePointCount(), 400);
+        QVERIFY(m_fx->messages.shown.isEmpty());
+        if (itf == 1) {
+            w->close();
+            QVERIFY2(simLog().contains(QStringLiteral("pic: B 3000000")),
+                     qPrintable(simLog().join(QLatin1Char('|'))));
+        }
+    }
+
+    // "Sweep OFF" pressed while a restart after a range edit waits for the end of the running
+    // pass: no new sweep follows.
+    void sweepOffDuringARestartsWaitHolds() {
+        frmSweep* w = openPic();
+        QVERIFY2(w, qPrintable(m_fx->messages.lastText()));
+        QSignalSpy sweeps(w, &frmSweep::sweepReceived);
+        QTest::mouseClick(button("cmdStart"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(sweeps.count() >= 1, kWaitMs);
+
+        // The board's end-of-loop line arrives inside the restart's wait: "Sweep OFF" then.
+        bool pressedInWait = false;
+        auto* log = w->findChild<QListWidget*>(QStringLiteral("lstLOG"));
+        QObject hook;
+        connect(log->model(), &QAbstractItemModel::rowsInserted, &hook, [&] {
+            if (pressedInWait || !log->item(log->count() - 1)
+                                      ->text()
+                                      .endsWith(QStringLiteral("P> fine ciclo sweep")))
+                return;
+            pressedInWait = w->statoSweep() == 4 && !button("cmdStop")->isHidden();
+            QTest::mouseClick(button("cmdStop"), Qt::LeftButton);
+        });
+        typeInto(w->findChild<QLineEdit*>(QStringLiteral("txtStart")), QStringLiteral("2000000"));
+        QTRY_VERIFY_WITH_TIMEOUT(logText().contains(QStringLiteral("P> Stop sweep")), kWaitMs);
+        QVERIFY(pressedInWait);
+        QTest::qWait(2000);
+        QCOMPARE(w->statoSweep(), qint16(0));
+        QCOMPARE(logText().count(QStringLiteral("P> Start sweep")), 1);
+        QVERIFY(!button("cmdStart")->isHidden());
+        QVERIFY(button("cmdStop")->isHidden());
+        QVERIFY(w->findChild<QAction*>(QStringLiteral("mnuSaveCSV"))->isEnabled());
+    }
+
+    // "Sweep ON" pressed while a short device call (here the test panel's "F.dds") waits for
+    // its reply: the sweep starts once the call has returned.
+    void sweepOnDuringAShortDeviceCallStarts() {
+        frmSweep* w = open(QStringLiteral("Start=1000000\nStop=5000000\n"),
+                           QStringLiteral("[Debug]\nLog=1\n"));
+        QVERIFY2(w, qPrintable(m_fx->messages.lastText()));
+        QSignalSpy sweeps(w, &frmSweep::sweepReceived);
+        // A reply may come before the call waits at all: then the press is tried again.
+        bool insideCall = false;
+        for (int attempt = 0; attempt < 20 && !insideCall; ++attempt) {
+            QObject hook;
+            QTimer::singleShot(0, &hook, [&] {
+                if (!w->controller()->device()->isWaiting())
+                    return;
+                insideCall = true;
+                QTest::mouseClick(button("cmdStart"), Qt::LeftButton);
+            });
+            QTest::mouseClick(button("cmdFreqDDS"), Qt::LeftButton);
+        }
+        QVERIFY(insideCall);
+        QTRY_VERIFY_WITH_TIMEOUT(sweeps.count() >= 1, kWaitMs);
+        QCOMPARE(w->statoSweep(), qint16(4));
+        QVERIFY(button("cmdStart")->isHidden());
+        QVERIFY(!button("cmdStop")->isHidden());
+        QCOMPARE(logText().count(QStringLiteral("L> Start sweep")), 1);
+        QTest::mouseClick(button("cmdStop"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(w->statoSweep(), qint16(0), kWaitMs);
     }
 
     void wrongSerialPort_data() {

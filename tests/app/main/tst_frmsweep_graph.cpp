@@ -105,6 +105,43 @@ private slots:
         QCOMPARE(w->graph()->curvePointCount(), 400);
     }
 
+    // A row never swept holds the count 0; after a scale switch the table, the M1 box, the
+    // curve and the "Linked" cursor all read that count's level (0.25 V of offset here).
+    void neverSweptRowsReadAlikeAfterAScaleSwitch() {
+        m_fx = std::make_unique<SweepFixture>();
+        QString ini = SweepFixture::noDeviceIni(
+            QStringLiteral("Start=1000000\nStop=5000000\nMarker 1=1160000\nCursor mode=1\n"));
+        ini.replace(QStringLiteral("ADC Offset=0\n"), QStringLiteral("ADC Offset=0.25\n"));
+        frmSweep* w = m_fx->openShown(ini);
+        QVERIFY(w);
+        SweepGraph* g = w->graph();
+        // "Sweep ON" rebuilds the table: "0" in every row until a sweep or a scale switch.
+        QTest::mouseClick(child<QPushButton>("cmdStart"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("cmdStop"), Qt::LeftButton);
+        QCOMPARE(w->statoSweep(), qint16(0));
+        QCOMPARE(w->data()->text(17, 1), QStringLiteral("0"));
+
+        struct Expected {
+            const char* item;
+            const char* text;
+            double y;
+        };
+        // 0.25 V is -12.04 dB relative to 1 V and -32.04 dB relative to 10 V.
+        for (const Expected& e : {Expected{"mnuScalaLogaritmica1", "-12.0", 12040.0},
+                                  Expected{"mnuScalaLogaritmica10dB", "-32.0", 32040.0},
+                                  Expected{"mnuScalaLineare", "0.250", 250.0}}) {
+            pick(e.item);
+            QCOMPARE(text("txtM1X"), grouped(1160000));
+            QCOMPARE(w->data()->text(17, 1), local(e.text));
+            QCOMPARE(text("txtM1Y"), local(e.text));
+            QCOMPARE(g->curvePointCount(), 400);
+            QCOMPARE(g->curveY(17), e.y);
+            emit g->mouseMoved(17.0, 0.0);
+            QCOMPARE(text("txtY"), local(e.text));
+            QCOMPARE(g->crossY(), e.y);
+        }
+    }
+
     void fullScaleBoxesCorrectWhatIsTyped() {
         frmSweep* w = openShown(QString());
         QVERIFY(w);

@@ -150,6 +150,49 @@ private slots:
         QVERIFY(child<QLabel>(QStringLiteral("lblPot2"))->isHidden());
     }
 
+    // Another interface than the parallel port: a stored AUX view is shown, but its buttons
+    // and potentiometer change neither the saved words nor the position. And the test panel's
+    // refused commands are told, each with its beep.
+    void auxViewIsInertAndTestMessagesBeepOnAnotherInterface() {
+        frmSweep* w = open(QStringLiteral(
+            "[Config]\nInterface=1\nDDS Device=AD9850\nADC Device=10bit\n[Serial Port]\n"
+            "CommPort=7\nDevice=/nonexistent/ttyUSB9\n[Debug]\nLog=1\n[Sweep Generator]\n"
+            "Start=1000000\nStop=5000000\nMarker 0=2\nAux_1=5\nAux_2=3\nPot_2=40\n"));
+        QVERIFY(w);
+        QCOMPARE(w->vistaCorrente(), qint16(2));
+        QVERIFY(child<QWidget>(QStringLiteral("frameView_2"))->isVisible());
+        QVERIFY(child<QLabel>(QStringLiteral("lblAux1Note"))->isVisible());
+        for (int i : {0, 1, 2, 0})
+            press(aux(1, i));
+        w->selezionaVista(3);
+        for (int i : {0, 1, 1})
+            press(aux(2, i));
+        child<QScrollBar>(QStringLiteral("VScrollPot2"))->setValue(100);
+        QCOMPARE(w->config().aux1Value, qint16(5));
+        QCOMPARE(w->config().aux2Value, qint16(3));
+        QCOMPARE(w->config().pot2Value, qint16(40));
+        QCOMPARE(aux(1, 1)->checkState(), Qt::Unchecked);
+
+        const int beeps = m_fx->messages.beeps;
+        const int shown = int(m_fx->messages.shown.size());
+        QTest::mouseClick(button("cmdFreqDDS"), Qt::LeftButton);
+        QTest::mouseClick(button("cmdFreqStart"), Qt::LeftButton);
+        QTest::mouseClick(button("cmdFreqStep"), Qt::LeftButton);
+        QCOMPARE(m_fx->messages.shown.size(), shown + 3);
+        QCOMPARE(m_fx->messages.shown.mid(shown),
+                 (QList<QPair<QString, QMessageBox::Icon>>{
+                     {QStringLiteral("DDS frequency not initialized"), QMessageBox::Warning},
+                     {QStringLiteral("Start frequency not initialized"), QMessageBox::Warning},
+                     {QStringLiteral("Step frequency not initialized"), QMessageBox::Warning}}));
+        QCOMPARE(m_fx->messages.beeps, beeps + 3);
+
+        closeAndReadSimLog();
+        const QString saved = m_fx->readIni();
+        QVERIFY(saved.contains(QStringLiteral("Aux_1=5\n")));
+        QVERIFY(saved.contains(QStringLiteral("Aux_2=3\n")));
+        QVERIFY(saved.contains(QStringLiteral("Pot_2=40\n")));
+    }
+
     void testButtonsOnTheParallelPort() {
         frmSweep* w =
             open(SweepFixture::lptIni(QStringLiteral("Start=1000000\nStop=5000000\n"),
