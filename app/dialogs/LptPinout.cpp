@@ -81,14 +81,11 @@ LptPinout::LptPinout(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, kDrawingHeight, 0, 0);
     auto* dds = new QGroupBox(QStringLiteral("LPT pin / DDS - AUX"), this);
     auto* ddsLayout = new QVBoxLayout(dds);
-    QLabel* ddsList = list(ddsAuxLines(), dds);
-    ddsList->setAccessibleName(dds->title());
-    ddsLayout->addWidget(ddsList);
+    // The lists are read as shown; each group's title reaches its list as a label relation.
+    ddsLayout->addWidget(list(ddsAuxLines(), dds));
     auto* adc = new QGroupBox(QStringLiteral("LPT pin / ADC signal"), this);
     auto* adcLayout = new QVBoxLayout(adc);
-    QLabel* adcList = list(adcLines(), adc);
-    adcList->setAccessibleName(adc->title());
-    adcLayout->addWidget(adcList);
+    adcLayout->addWidget(list(adcLines(), adc));
     adcLayout->addStretch(1);
     layout->addWidget(dds, 1);
     layout->addWidget(adc, 1);

@@ -54,9 +54,8 @@ frmCalibraADC::frmCalibraADC(SweepContext& context, QWidget* parent)
     lblVolt->setMinimumWidth(90);
     Label3 = new QLabel(QStringLiteral("Volt"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    auto* reading = new QLabel(QStringLiteral("Detector:"), this);
-    // A label's text is what a screen reader reads; the caption names it.
-    lblVolt->setAccessibleName(QStringLiteral("Detector voltage"));
+    // The reading is read as shown; "Detector:" reaches it as its caption.
+    auto* reading = captionFor(new QLabel(QStringLiteral("Detector:"), this), lblVolt);
     grid->addWidget(reading, 2, 0);
     grid->addWidget(lblVolt, 2, 1);
     grid->addWidget(Label3, 2, 2);

@@ -25,10 +25,14 @@ frmPreferences::frmPreferences(SweepContext& context, QWidget* parent)
         optCursor[i] = new QRadioButton(captions[i], Frame1);
         optCursor[i]->setObjectName(QStringLiteral("optCursor_%1").arg(i));
         cursorLayout->addWidget(optCursor[i]);
-        connect(optCursor[i], &QRadioButton::clicked, this,
-                [this, i] { m_cursorMode = static_cast<qint16>(i); });
     }
+    // The stored mode is shown first; then the options act on their state, however it changes.
     optCursor[m_cursorMode != 0 ? 1 : 0]->setChecked(true);
+    for (int i = 0; i < 2; ++i)
+        connect(optCursor[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                m_cursorMode = static_cast<qint16>(i);
+        });
     layout->addWidget(Frame1);
 
     Frame2 = new QGroupBox(QStringLiteral("Logarithmic scales"), this);

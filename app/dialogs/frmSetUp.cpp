@@ -8,6 +8,7 @@
 #include "PortScan.h"
 #include "UserMessages.h"
 
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,13 +53,22 @@ void frmSetUp::buildShell() {
     const QStringList captions{QStringLiteral("Interface"), QStringLiteral("Ports"),
                                QStringLiteral("DDS"),       QStringLiteral("A/D"),
                                QStringLiteral("Auxiliary"), QStringLiteral("LPT pinout")};
+    // One page button is down at a time. A page follows its button's state, so a click, the
+    // space bar and a screen reader's toggle action all show it; the button of the page shown
+    // cannot be released.
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
     for (int p = 0; p < kPages; ++p) {
         m_pageButtons[p] = new QPushButton(captions[p], this);
         m_pageButtons[p]->setObjectName(names[p]);
         m_pageButtons[p]->setCheckable(true);
         m_pageButtons[p]->setAutoDefault(false);
+        group->addButton(m_pageButtons[p], p);
         buttons->addWidget(m_pageButtons[p]);
-        connect(m_pageButtons[p], &QPushButton::clicked, this, [this, p] { showPage(p); });
+        connect(m_pageButtons[p], &QPushButton::toggled, this, [this, p](bool down) {
+            if (down && p != m_page)
+                showPage(p);
+        });
     }
     buttons->addStretch(1);
     cmdApply = new QPushButton(QStringLiteral("APPLY"), this);
@@ -97,8 +107,6 @@ void frmSetUp::buildShell() {
 void frmSetUp::frameInvisibili() {
     for (QGroupBox* page : frameSetUp)
         page->hide();
-    for (QPushButton* b : m_pageButtons)
-        b->setChecked(false);
 }
 
 void frmSetUp::showPage(int page) {

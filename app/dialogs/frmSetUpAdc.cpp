@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <cmath>
 #include <limits>
 
@@ -22,8 +23,10 @@ QGroupBox* frmSetUp::buildAdcPage() {
         optADC[n] = new QRadioButton(captions[n - 1], page);
         optADC[n]->setObjectName(QStringLiteral("optADC_%1").arg(n));
         grid->addWidget(optADC[n], n - 1, 0, 1, 2);
-        connect(optADC[n], &QRadioButton::clicked, this,
-                [this, device = devices[n - 1]] { m_work.adcDevice = device; });
+        connect(optADC[n], &QRadioButton::toggled, this, [this, device = devices[n - 1]](bool on) {
+            if (on)
+                m_work.adcDevice = device;
+        });
     }
     const auto beeper = [this] { beep(); };
     txtADCstep = new NumberBox(
@@ -64,6 +67,9 @@ QGroupBox* frmSetUp::buildAdcPage() {
 }
 
 void frmSetUp::showAdcPage() {
+    // Another device name stays as stored, whichever option was chosen last.
+    const QSignalBlocker block8(optADC[1]);
+    const QSignalBlocker block10(optADC[2]);
     if (m_work.adcDevice == QLatin1String("8bit"))
         optADC[1]->setChecked(true);
     else if (m_work.adcDevice == QLatin1String("10bit"))

@@ -37,8 +37,8 @@ QGroupBox* frmSetUp::buildAuxFrame(int n) {
     c.logic->setObjectName(QStringLiteral("chkBoxLogicaAux%1").arg(n));
     grid->addWidget(c.enable, 0, 0, 1, 2);
     grid->addWidget(c.logic, 0, 2);
-    connect(c.enable, &QCheckBox::clicked, this, [&work](bool on) { work.enabled = on; });
-    connect(c.logic, &QCheckBox::clicked, this, [&work](bool on) { work.inverseLogic = on; });
+    connect(c.enable, &QCheckBox::toggled, this, [&work](bool on) { work.enabled = on; });
+    connect(c.logic, &QCheckBox::toggled, this, [&work](bool on) { work.inverseLogic = on; });
 
     c.title = new QLineEdit(frame);
     c.title->setObjectName(QStringLiteral("txtTitoloAux%1").arg(n));

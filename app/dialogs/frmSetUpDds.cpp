@@ -44,9 +44,13 @@ QGroupBox* frmSetUp::buildDdsPage() {
     optDDSselect[2]->setObjectName(QStringLiteral("optDDSselect_2"));
     grid->addWidget(optDDSselect[1], 0, 0);
     grid->addWidget(optDDSselect[2], 0, 1);
+    // The options and the x6 box act on their state, however it changes (a click, a key, a
+    // screen reader's action); the page sets them from the stored values without acting.
     for (int n = 1; n <= 2; ++n)
-        connect(optDDSselect[n], &QRadioButton::clicked, this,
-                [this, n] { optDDSselect_Click(n); });
+        connect(optDDSselect[n], &QRadioButton::toggled, this, [this, n](bool on) {
+            if (on)
+                optDDSselect_Click(n);
+        });
 
     frmAD9851 = new QGroupBox(QStringLiteral("AD9850 / AD9851"), page);
     frmAD9851->setObjectName(QStringLiteral("frmAD9851"));
@@ -60,7 +64,7 @@ QGroupBox* frmSetUp::buildDdsPage() {
     optDDSx6->setObjectName(QStringLiteral("optDDSx6"));
     g51->addWidget(optDDSx6, 1, 0, 1, 2);
     g51->setRowStretch(2, 1);
-    connect(optDDSx6, &QCheckBox::clicked, this, &frmSetUp::optDDSx6_Click);
+    connect(optDDSx6, &QCheckBox::toggled, this, &frmSetUp::optDDSx6_Click);
     grid->addWidget(frmAD9851, 1, 0, 1, 2);
 
     frmAD9951 = new QGroupBox(QStringLiteral("AD9951"), page);
@@ -80,8 +84,10 @@ QGroupBox* frmSetUp::buildDdsPage() {
     g99->addWidget(optMultiplier[0], 1, 1);
     g99->addWidget(optMultiplier[1], 1, 2);
     for (int n = 0; n <= 1; ++n)
-        connect(optMultiplier[n], &QRadioButton::clicked, this,
-                [this, n] { optMultiplier_Click(n); });
+        connect(optMultiplier[n], &QRadioButton::toggled, this, [this, n](bool on) {
+            if (on)
+                optMultiplier_Click(n);
+        });
     HScroll1 = new QScrollBar(Qt::Horizontal, frmAD9951);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     HScroll1->setRange(4, 20); // the multipliers an AD9951 accepts
@@ -133,6 +139,11 @@ QGroupBox* frmSetUp::buildDdsPage() {
 void frmSetUp::showDdsPage() {
     // The stored values, without running the handlers: opening the page changes nothing.
     const QSignalBlocker blockScroll(HScroll1);
+    const QSignalBlocker block9851(optDDSselect[1]);
+    const QSignalBlocker block9951(optDDSselect[2]);
+    const QSignalBlocker blockX6(optDDSx6);
+    const QSignalBlocker blockOn(optMultiplier[0]);
+    const QSignalBlocker blockOff(optMultiplier[1]);
     const bool ad9951 = m_work.ddsDevice == QLatin1String("AD9951");
     HScroll1->setValue(m_work.ddsMultiplier < 3 ? 4 : m_work.ddsMultiplier);
     frmAD9851->setVisible(!ad9951);
@@ -164,11 +175,14 @@ void frmSetUp::optDDSselect_Click(int n) {
         m_work.ddsDevice = QStringLiteral("AD9851");
         // From an AD9951 with its multiplier on: the AD9851's x6 multiplier on.
         m_work.ddsMultiplier = m_work.ddsMultiplier > 1 ? 1 : 0;
+        const QSignalBlocker shown(optDDSx6);
         optDDSx6->setChecked(m_work.ddsMultiplier == 1);
         txtClk9851->refresh();
     } else {
         m_work.ddsDevice = QStringLiteral("AD9951");
         txtClk9951->refresh();
+        const QSignalBlocker shownOn(optMultiplier[0]);
+        const QSignalBlocker shownOff(optMultiplier[1]);
         if (m_work.ddsMultiplier > 3) {
             optMultiplier[0]->setChecked(true);
             const QSignalBlocker block(HScroll1);

@@ -30,8 +30,10 @@ QGroupBox* frmSetUp::buildInterfacePage() {
         cmdDefault[n]->setToolTip(cmdDefault[n]->accessibleDescription());
         grid->addWidget(optInterface[n], n - 1, 0);
         grid->addWidget(cmdDefault[n], n - 1, 1);
-        connect(optInterface[n], &QRadioButton::clicked, this,
-                [this, n] { optInterface_Click(n); });
+        connect(optInterface[n], &QRadioButton::toggled, this, [this, n](bool on) {
+            if (on)
+                optInterface_Click(n);
+        });
         connect(cmdDefault[n], &QPushButton::clicked, this, [this, n] { cmdDefault_Click(n); });
     }
     auto* hint = new QLabel(

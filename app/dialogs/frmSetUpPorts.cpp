@@ -52,8 +52,10 @@ QGroupBox* frmSetUp::buildPortsPage() {
         optSerialPort[n] = new QRadioButton(
             n <= 6 ? QStringLiteral("COM%1").arg(n) : QStringLiteral("COMx"), serial);
         optSerialPort[n]->setObjectName(QStringLiteral("optSerialPort_%1").arg(n));
-        connect(optSerialPort[n], &QRadioButton::clicked, this,
-                [this, n] { optSerialPort_Click(n); });
+        connect(optSerialPort[n], &QRadioButton::toggled, this, [this, n](bool on) {
+            if (on)
+                optSerialPort_Click(n);
+        });
         if (n <= 6)
             sg->addWidget(optSerialPort[n], (n - 1) % 3, (n - 1) / 3);
     }
@@ -102,8 +104,10 @@ QGroupBox* frmSetUp::buildPortsPage() {
     for (int n = 0; n <= 3; ++n) {
         optParallelPort[n] = new QRadioButton(lptCaptions[n], parallel);
         optParallelPort[n]->setObjectName(QStringLiteral("optParallelPort_%1").arg(n));
-        connect(optParallelPort[n], &QRadioButton::clicked, this,
-                [this, n] { optParallelPort_Click(n); });
+        connect(optParallelPort[n], &QRadioButton::toggled, this, [this, n](bool on) {
+            if (on)
+                optParallelPort_Click(n);
+        });
         if (n > 0)
             pg->addWidget(optParallelPort[n], n - 1, 0, 1, 3);
     }
@@ -185,7 +189,11 @@ void frmSetUp::showPortsPage() {
     fillSerialDevices();
     IsComPortAvailable();
     const int port = m_work.commPort;
-    optSerialPort[port >= 1 && port <= 6 ? port : 7]->setChecked(true);
+    {
+        QRadioButton* stored = optSerialPort[port >= 1 && port <= 6 ? port : 7];
+        const QSignalBlocker shown(stored); // showing the stored port changes nothing
+        stored->setChecked(true);
+    }
     if (port < 1 || port > 6)
         txtAddressRS232->setText(QString::number(port));
     showRs232Availability();
@@ -288,7 +296,10 @@ void frmSetUp::selectParallelOption() {
         if (ok && address == m_work.lptAddress)
             match = n;
     }
-    optParallelPort[match]->setChecked(true);
+    {
+        const QSignalBlocker shown(optParallelPort[match]); // the address is the one shown
+        optParallelPort[match]->setChecked(true);
+    }
     if (match == 0) {
         txtAddressLPT->setText(QString::number(m_work.lptAddress));
         lblAddressLPT->setText(hexAddress(m_work.lptAddress));

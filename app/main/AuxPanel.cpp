@@ -44,14 +44,21 @@ AuxPanel::AuxPanel(int n, SweepContext& context, QGroupBox* frame)
     for (int i = 0; i < AuxConfig::kSteps; ++i) {
         auto* b = new AuxButton([this] { return m_busy || !m_available; }, frame);
         b->setObjectName(QStringLiteral("chkAux%1_%2").arg(n).arg(i));
-        connect(b, &QCheckBox::clicked, this, &AuxPanel::pressed);
+        // The state change, not the click: a screen reader's toggle action counts as a press.
+        connect(b, &QCheckBox::stateChanged, this, &AuxPanel::pressed);
         m_buttons[i] = b;
         column->addWidget(b);
     }
     m_total = makeLabel(QStringLiteral("lblAux%1").arg(n), QStringLiteral("0"), frame);
-    m_total->setAccessibleName(QStringLiteral("Aux %1 total").arg(n));
+    // The total is read as shown; its caption reaches it as the caption's buddy.
+    auto* totalRow = new QHBoxLayout;
+    auto* totalCaption =
+        makeLabel(QStringLiteral("lblAux%1Total").arg(n), QStringLiteral("Total:"), frame);
+    totalCaption->setBuddy(m_total);
+    totalRow->addWidget(totalCaption);
+    totalRow->addWidget(m_total, 1);
     column->addSpacing(6);
-    column->addWidget(m_total);
+    column->addLayout(totalRow);
     column->addStretch(1);
     row->addLayout(column, 1);
     if (n == 2) {
@@ -97,6 +104,7 @@ void AuxPanel::inizializza(const AuxConfig& aux) {
     const qint16 word = savedWord();
     for (int i = 0; i < AuxConfig::kSteps; ++i) {
         QCheckBox* b = m_buttons[i];
+        const QSignalBlocker restoring(b); // the saved word is shown, not pressed again
         b->setText(aux.stepLabel[i]);
         b->setCheckState((word >> i) & 1 ? Qt::Checked : Qt::Unchecked);
         b->setVisible(!aux.stepLabel[i].isEmpty());

@@ -96,7 +96,10 @@ void frmSweep::wirePieces() {
     connect(cmdStart, &QPushButton::clicked, c, &SweepController::cmdStart_Click);
     connect(cmdStop, &QPushButton::clicked, c, &SweepController::cmdStop_Click);
     for (int i = 0; i < 3; ++i)
-        connect(optSpeed[i], &QRadioButton::clicked, c, [c, i] { c->optSpeed_Click(i); });
+        connect(optSpeed[i], &QRadioButton::toggled, c, [c, i](bool on) {
+            if (on)
+                c->optSpeed_Click(i);
+        });
     connect(m_entry, &FrequencyEntry::edited, c, &SweepController::restartUpdateTimer);
     connect(m_markers, &MarkerPanel::copyToRange, m_entry, &FrequencyEntry::setFrequency);
     wireGraph();

@@ -190,11 +190,16 @@ QWidget* frmSweep::buildControlColumn() {
     lblFreq = makeLabel(QStringLiteral("lblFreq"), QString(), column);
     lblSpeed->setToolTip(QStringLiteral("Milliseconds per sweep"));
     lblFreq->setToolTip(QStringLiteral("Sweeps per second"));
-    rateRow->addWidget(
-        makeLabel(QStringLiteral("lblSpeedUnit"), QStringLiteral("ms/sweep:"), column));
+    // The rates are read as shown; their captions reach them as the captions' buddies.
+    auto* speedCaption =
+        makeLabel(QStringLiteral("lblSpeedUnit"), QStringLiteral("ms/sweep:"), column);
+    speedCaption->setBuddy(lblSpeed);
+    auto* freqCaption =
+        makeLabel(QStringLiteral("lblFreqUnit"), QStringLiteral("sweep/s:"), column);
+    freqCaption->setBuddy(lblFreq);
+    rateRow->addWidget(speedCaption);
     rateRow->addWidget(lblSpeed, 1);
-    rateRow->addWidget(
-        makeLabel(QStringLiteral("lblFreqUnit"), QStringLiteral("sweep/s:"), column));
+    rateRow->addWidget(freqCaption);
     rateRow->addWidget(lblFreq, 1);
     box->addLayout(rateRow);
 

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 void frmSweep::showMessage(const QString& text, QMessageBox::Icon icon) {
@@ -171,7 +172,9 @@ void frmSweep::bindDevice() {
     setWindowTitle(QString::fromLatin1(kAppTitle) + QStringLiteral(" - ") + caption);
     if (m_device->hasSpeedAndAux()) {
         frmSpeed->show();
-        optSpeed[std::clamp<int>(m_cfg.sweepMode, 0, 2)]->setChecked(true);
+        QRadioButton* stored = optSpeed[std::clamp<int>(m_cfg.sweepMode, 0, 2)];
+        const QSignalBlocker shown(stored); // the device gets its speed when bound
+        stored->setChecked(true);
     } else {
         frmSpeed->hide();
     }
