@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Sweep if needed and starts it on the simulated parallel-port board.
-# ./run.sh [--real]   --real: use the configuration as it stands instead of the demo one.
+# ./run.sh [--real | --fresh] [--dut NAME]: see tools/start-demo.sh.
 set -euo pipefail
 SWEEP_ROOT=$(cd "$(dirname "$0")" && pwd)
 source "$SWEEP_ROOT/tools/deps.sh"

@@ -52,7 +52,7 @@ public:
     static bool faultFromName(const QString& name, FirmwareFault* out);
     static QStringList faultNames();
 
-    // "pic" or "vna" with the named device under test ("bandpass", "ramp", "flat");
+    // "pic" or "vna" with the named device under test (a name of kSimulatedDuts);
     // nullptr for an unknown kind or device.
     static std::unique_ptr<FirmwareModel> create(const QString& kind, const QString& dut);
 

@@ -3,6 +3,7 @@
 // the terminal's path and serves until killed.
 #include "FirmwareModel.h"
 #include "PtyServer.h"
+#include "SimulatedDuts.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -35,9 +36,12 @@ int main(int argc, char** argv) {
     parser.addOption({QStringLiteral("link"),
                       QStringLiteral("Also reach the terminal through a symbolic link at PATH."),
                       QStringLiteral("PATH")});
-    parser.addOption({QStringLiteral("dut"),
-                      QStringLiteral("Device under test: bandpass (default), ramp or flat."),
-                      QStringLiteral("NAME"), QStringLiteral("bandpass")});
+    QString dutHelp = QStringLiteral("Device under test (default %1):").arg(defaultSimulatedDut());
+    for (const SimulatedDut& dut : kSimulatedDuts)
+        dutHelp +=
+            QStringLiteral("\n%1: %2").arg(QLatin1String(dut.name), QLatin1String(dut.description));
+    parser.addOption(
+        {QStringLiteral("dut"), dutHelp, QStringLiteral("NAME"), defaultSimulatedDut()});
     parser.addOption(
         {QStringLiteral("baud"),
          QStringLiteral("Line speed to pace the output at; 0 for unpaced (default 115200)."),
@@ -56,8 +60,8 @@ int main(int argc, char** argv) {
     const QString dut = parser.value(QStringLiteral("dut"));
     auto model = FirmwareModel::create(args[0], dut);
     if (!model) {
-        err << "sweep-sim: unknown device under test \"" << dut
-            << "\"; use bandpass, ramp or flat\n";
+        err << "sweep-sim: unknown device under test \"" << dut << "\"; use "
+            << simulatedDutChoices() << '\n';
         return 2;
     }
     for (const QString& name : parser.values(QStringLiteral("fault"))) {

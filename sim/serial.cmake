@@ -7,7 +7,7 @@ target_sources(sweep_sim PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PtyServer.cpp)
 
 add_executable(sweep-sim ${CMAKE_CURRENT_LIST_DIR}/SweepSimMain.cpp)
-target_link_libraries(sweep-sim PRIVATE sweep_sim Qt6::Core)
+target_link_libraries(sweep-sim PRIVATE sweep_sim sweep_simduts Qt6::Core)
 
 include(GNUInstallDirs)
 install(TARGETS sweep-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

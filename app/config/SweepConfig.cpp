@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "NumberParse.h"
 #include "Rounding.h"
+#include "SimulatedDuts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -200,8 +201,7 @@ void SweepConfig::readPorts() {
 }
 
 bool SweepConfig::simDutAllowed(const QString& name) {
-    return name == QLatin1String("bandpass") || name == QLatin1String("ramp") ||
-           name == QLatin1String("flat");
+    return isSimulatedDut(name);
 }
 
 void SweepConfig::readMainWindowState() {

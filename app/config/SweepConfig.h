@@ -110,7 +110,7 @@ public:
     QString serialDevice; // path COM<commPort> maps to; empty: /dev/ttyS<commPort-1>
 
     // [Simulator]
-    // Device under test of the simulated hardware (tarvex --sim-dut): bandpass, ramp or flat;
+    // Device under test of the simulated hardware (tarvex --sim-dut): a name of kSimulatedDuts;
     // empty: not configured, tarvex's own default.
     QString simDut;
     static bool simDutAllowed(const QString& name);

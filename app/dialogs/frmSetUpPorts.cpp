@@ -4,6 +4,7 @@
 #include "Accessible.h"
 #include "NumberParse.h"
 #include "PortScan.h"
+#include "SimulatedDuts.h"
 #include "frmSetUp.h"
 
 #include <QComboBox>
@@ -163,12 +164,10 @@ QGroupBox* frmSetUp::buildPortsPage() {
     auto* simLayout = new QGridLayout(sim);
     cmbSimDut = new QComboBox(sim);
     cmbSimDut->setObjectName(QStringLiteral("cmbSimDut"));
-    cmbSimDut->addItem(QStringLiteral("bandpass: a tuned circuit at 5 MHz"),
-                       QStringLiteral("bandpass"));
-    cmbSimDut->addItem(QStringLiteral("ramp: the reading follows the frequency"),
-                       QStringLiteral("ramp"));
-    cmbSimDut->addItem(QStringLiteral("flat: a constant mid-scale reading"),
-                       QStringLiteral("flat"));
+    for (const SimulatedDut& dut : kSimulatedDuts)
+        cmbSimDut->addItem(
+            QStringLiteral("%1: %2").arg(QLatin1String(dut.name), QLatin1String(dut.description)),
+            QLatin1String(dut.name));
     simLayout->addWidget(
         captionFor(new QLabel(QStringLiteral("Device under test:"), sim), cmbSimDut), 0, 0);
     simLayout->addWidget(cmbSimDut, 0, 1);
@@ -212,8 +211,7 @@ void frmSetUp::showPortsPage() {
     cmbParport->setCurrentIndex(qMax(0, cmbParport->findData(int(m_work.lptAddress))));
     cmbLptDriver->setCurrentIndex(qMax(0, cmbLptDriver->findData(m_work.lptDriver)));
     cmbSimDut->setCurrentIndex(qMax(
-        0,
-        cmbSimDut->findData(m_work.simDut.isEmpty() ? QStringLiteral("bandpass") : m_work.simDut)));
+        0, cmbSimDut->findData(m_work.simDut.isEmpty() ? defaultSimulatedDut() : m_work.simDut)));
 }
 
 QString frmSetUp::comPortPath(int comPort) const {

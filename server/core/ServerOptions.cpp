@@ -1,5 +1,7 @@
 #include "ServerOptions.h"
 
+#include "SimulatedDuts.h"
+
 namespace {
 
 bool takeValue(const QStringList& args, qsizetype* i, const QString& option, QString* value,
@@ -34,19 +36,25 @@ bool optionName(const QString& arg, const QString& option) {
 } // namespace
 
 QString tarvexUsage() {
-    return QStringLiteral(
+    QString duts;
+    for (const SimulatedDut& dut : kSimulatedDuts)
+        duts += QStringLiteral("                      %1: %2\n")
+                    .arg(QLatin1String(dut.name), QLatin1String(dut.description));
+    const QString usage = QStringLiteral(
         "Usage: tarvex (--listen ADDRESS | --session) [--lpt-driver auto|ppdev|raw|sim]\n"
-        "              [--sim-dut bandpass|ramp|flat] [--sim-pace real|max] [--sim-log PATH]\n"
+        "              [--sim-dut NAME] [--sim-pace real|max] [--sim-log PATH]\n"
         "              [--com N=PATH]...\n"
         "  --listen ADDRESS  serve one client peer-to-peer at a D-Bus address\n"
         "                    (unix:path=...); prints READY once listening\n"
         "  --session         serve on the session bus as org.orvane.Tarvex\n"
         "  --lpt-driver D    parallel-port access (auto: ppdev, then raw)\n"
-        "  --sim-dut NAME    device under test of the simulated hardware\n"
+        "  --sim-dut NAME    simulated device under test (default %1):\n"
+        "%2"
         "  --sim-pace P      real: simulators keep the hardware's pace; max: unpaced\n"
         "  --sim-log PATH    the simulated hardware appends what it decoded to PATH,\n"
         "                    one line each (\"pic: A 1000000\", \"dds: load ...\")\n"
         "  --com N=PATH      COMn is PATH (a device, a pty, sim:pic or sim:vna)\n");
+    return usage.arg(defaultSimulatedDut(), duts);
 }
 
 bool parseTarvexArguments(const QStringList& args, TarvexCommandLine* out, QString* error) {
@@ -79,9 +87,7 @@ bool parseTarvexArguments(const QStringList& args, TarvexCommandLine* out, QStri
             cl.options.lptDriver = value;
         } else if (optionName(arg, QStringLiteral("--sim-dut"))) {
             if (!takeValue(args, &i, QStringLiteral("--sim-dut"), &value, error) ||
-                !oneOf(QStringLiteral("--sim-dut"), value,
-                       {QStringLiteral("bandpass"), QStringLiteral("ramp"), QStringLiteral("flat")},
-                       error))
+                !oneOf(QStringLiteral("--sim-dut"), value, simulatedDutNames(), error))
                 return false;
             cl.options.simDut = value;
         } else if (optionName(arg, QStringLiteral("--sim-pace"))) {

@@ -1,5 +1,7 @@
 #pragma once
 // Command-line choices of tarvex that the device classes need.
+#include "SimulatedDuts.h"
+
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -9,10 +11,10 @@
 class DeviceObject;
 
 struct ServerOptions {
-    QString lptDriver = QStringLiteral("auto");  // auto | ppdev | raw | sim
-    QString simDut = QStringLiteral("bandpass"); // bandpass | ramp | flat
-    bool simPaceReal = true;                     // false: simulators run unpaced (--sim-pace max)
-    QMap<int, QString> comMap;                   // COMn -> device path or sim:pic / sim:vna
+    QString lptDriver = QStringLiteral("auto"); // auto | ppdev | raw | sim
+    QString simDut = defaultSimulatedDut();     // a name of kSimulatedDuts
+    bool simPaceReal = true;                    // false: simulators run unpaced (--sim-pace max)
+    QMap<int, QString> comMap;                  // COMn -> device path or sim:pic / sim:vna
     QString simLogPath; // --sim-log: the simulated hardware appends what it decoded; empty: off
 };
 

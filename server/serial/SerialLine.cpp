@@ -3,6 +3,7 @@
 #include "FirmwareModel.h"
 #include "SimSerialLink.h"
 #include "SimTrace.h"
+#include "SimulatedDuts.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -74,10 +75,10 @@ bool SerialLine::openPort() {
     if (path.startsWith(kSimPrefix)) {
         auto model = FirmwareModel::create(path.mid(kSimPrefix.size()), m_options.simDut);
         if (!model) {
-            m_error = openFailure(
-                path, QStringLiteral("no such simulated device"),
-                QStringLiteral(
-                    "Use sim:pic or sim:vna, and a device under test bandpass, ramp or flat."));
+            m_error =
+                openFailure(path, QStringLiteral("no such simulated device"),
+                            QStringLiteral("Use sim:pic or sim:vna, and a device under test %1.")
+                                .arg(simulatedDutChoices()));
             return false;
         }
         if (!m_options.simLogPath.isEmpty()) {

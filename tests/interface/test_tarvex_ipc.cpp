@@ -291,9 +291,9 @@ TEST(TarvexLauncherErrors, StartFailuresAreExplained) {
     EXPECT_TRUE(error.contains(QLatin1String("not an executable"))) << qPrintable(error);
 
     launcher.setProgram(binDir() + QStringLiteral("/tarvex-testserver"));
-    EXPECT_FALSE(launcher.start({QStringLiteral("--sim-dut"), QStringLiteral("notch")}, &error));
+    EXPECT_FALSE(launcher.start({QStringLiteral("--sim-dut"), QStringLiteral("nonesuch")}, &error));
     EXPECT_TRUE(error.contains(QLatin1String("exit status 2"))) << qPrintable(error);
-    EXPECT_TRUE(error.contains(QLatin1String("notch"))) << qPrintable(error);
+    EXPECT_TRUE(error.contains(QLatin1String("nonesuch"))) << qPrintable(error);
     EXPECT_FALSE(launcher.isRunning());
     EXPECT_FALSE(launcher.connection().isConnected());
 

@@ -162,6 +162,13 @@ TEST_P(SweepConfigWrite, PreferencesAndPortMapping) {
     IniFile(s.path()).setValue("Simulator", "DUT", "resistor");
     back.readAll();
     EXPECT_EQ(back.simDut, "");
+    // Every device the set-up offers is kept (a name it did not know would fall back to
+    // tarvex's default).
+    for (const char* dut : {"bandpass", "through", "lowpass", "notch", "ramp", "flat"}) {
+        IniFile(s.path()).setValue("Simulator", "DUT", dut);
+        back.readAll();
+        EXPECT_EQ(back.simDut, dut);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, SweepConfigWrite,

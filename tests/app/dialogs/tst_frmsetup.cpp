@@ -234,6 +234,11 @@ void TestFrmSetUp::portsPageShowsTheComputerAndTakesChoices() {
     driver->setCurrentIndex(driver->findData(QStringLiteral("sim")));
     emit driver->activated(driver->currentIndex());
     auto* dut = child<QComboBox>(&d, "cmbSimDut");
+    QStringList duts;
+    for (int i = 0; i < dut->count(); ++i)
+        duts << dut->itemData(i).toString();
+    QCOMPARE(duts, (QStringList{"bandpass", "through", "lowpass", "notch", "ramp", "flat"}));
+    QCOMPARE(dut->itemText(1), QStringLiteral("through: the generator straight into the detector"));
     dut->setCurrentIndex(dut->findData(QStringLiteral("ramp")));
     emit dut->activated(dut->currentIndex());
 

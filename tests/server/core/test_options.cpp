@@ -41,6 +41,14 @@ TEST(TarvexOptions, FullCommandLineIsParsed) {
     for (const char* option :
          {"--listen", "--session", "--lpt-driver", "--sim-dut", "--sim-pace", "--sim-log", "--com"})
         EXPECT_TRUE(tarvexUsage().contains(QLatin1String(option))) << option;
+
+    // Every simulated device under test is accepted and described in --help.
+    for (const char* dut : {"bandpass", "through", "lowpass", "notch", "ramp", "flat"}) {
+        ASSERT_TRUE(parse({"--session", "--sim-dut", dut}, &cl, &error)) << qPrintable(error);
+        EXPECT_EQ(cl.options.simDut, dut);
+        EXPECT_TRUE(tarvexUsage().contains(QStringLiteral("  %1: ").arg(QLatin1String(dut))))
+            << dut;
+    }
 }
 
 TEST(TarvexOptions, BadCommandLinesNameTheProblem) {
@@ -54,7 +62,7 @@ TEST(TarvexOptions, BadCommandLinesNameTheProblem) {
         {{"--listen", "nowhere"}, "nowhere"},
         {{"--session", "--frobnicate"}, "--frobnicate"},
         {{"--session", "--lpt-driver", "winio"}, "winio"},
-        {{"--session", "--sim-dut", "notch"}, "notch"},
+        {{"--session", "--sim-dut", "nonesuch"}, "nonesuch"},
         {{"--session", "--sim-pace", "fast"}, "fast"},
         {{"--session", "--com", "/dev/ttyUSB0"}, "--com"},
         {{"--session", "--com", "0=/dev/ttyS0"}, "0=/dev/ttyS0"},

@@ -66,6 +66,7 @@ private Q_SLOTS:
     void vnaSweepsThroughTheServer();
     void sweepSimServesOverItsLink();
     void stopIsServedWithoutCreditWindowOnUnpacedLines();
+    void bothProgramsOfferEveryDeviceUnderTest();
 };
 
 void TarvexSerialTest::picSweepsThroughTheServer() {
@@ -207,6 +208,35 @@ void TarvexSerialTest::stopIsServedWithoutCreditWindowOnUnpacedLines() {
         QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
         QVERIFY2(launcher.stop(), qPrintable(d.path + QStringLiteral(": tarvex had to be killed")));
     }
+}
+
+void TarvexSerialTest::bothProgramsOfferEveryDeviceUnderTest() {
+    auto run = [](const QString& program, const QStringList& args, int* status) {
+        QProcess p;
+        p.start(binDir() + program, args);
+        p.waitForFinished(10000);
+        *status = p.exitCode();
+        return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    };
+    int status = -1;
+    const QString simHelp = run(QStringLiteral("/sweep-sim"), {QStringLiteral("--help")}, &status);
+    QCOMPARE(status, 0);
+    const QString tarvexHelp = run(QStringLiteral("/tarvex"), {QStringLiteral("--help")}, &status);
+    QCOMPARE(status, 0);
+    for (const char* dut : {"bandpass", "through", "lowpass", "notch", "ramp", "flat"}) {
+        const QString entry = QLatin1String(dut) + QStringLiteral(": ");
+        QVERIFY2(simHelp.contains(entry), qPrintable(simHelp));
+        QVERIFY2(tarvexHelp.contains(entry), qPrintable(tarvexHelp));
+    }
+    QVERIFY(simHelp.contains(QStringLiteral("the generator straight into the detector")));
+
+    const QString refused =
+        run(QStringLiteral("/sweep-sim"),
+            {QStringLiteral("pic"), QStringLiteral("--dut"), QStringLiteral("nonesuch")}, &status);
+    QCOMPARE(status, 2);
+    QVERIFY2(refused.contains(QStringLiteral("\"nonesuch\"; use bandpass, through, lowpass, "
+                                             "notch, ramp or flat")),
+             qPrintable(refused));
 }
 
 QTEST_GUILESS_MAIN(TarvexSerialTest)
