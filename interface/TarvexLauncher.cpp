@@ -1,15 +1,16 @@
 #include "TarvexLauncher.h"
 
+#include "SocketFolder.h"
 #include "TarvexTypes.h"
 
 #include <QCoreApplication>
 #include <QDBusError>
+#include <QDBusMessage>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
+#include <QRandomGenerator>
 #include <csignal>
 #include <cstdio>
 #include <sys/prctl.h>
@@ -32,6 +33,14 @@ QString runtimeBase() {
 int nextConnectionId() {
     static int id = 0;
     return ++id;
+}
+
+// 256 random bits from the system's generator, as text.
+QByteArray newSecret() {
+    QByteArray bytes(32, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(bytes.data()),
+                                          bytes.size() / 4);
+    return bytes.toHex();
 }
 } // namespace
 
@@ -109,21 +118,29 @@ bool TarvexLauncher::start(const QStringList& args, QString* error) {
                         .arg(prog),
                     error);
 
-    // The socket lives in a directory only this user can enter (mkdtemp creates it 0700).
+    // The socket lives in a folder only this user can enter. Folders of programs that were
+    // killed are removed first, from both places a folder can be.
     QString base = runtimeBase();
-    m_dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/sweep-tarvex-XXXXXX"));
-    if (m_dir->isValid() && m_dir->filePath(QStringLiteral("tarvex")).size() > kMaxSocketPath) {
+    SocketFolder::removeStale(base);
+    if (base != QLatin1String("/tmp"))
+        SocketFolder::removeStale(QStringLiteral("/tmp"));
+    m_dir = std::make_unique<SocketFolder>();
+    QString folderError;
+    bool made = m_dir->create(base, &folderError);
+    if (made && m_dir->filePath(QStringLiteral("tarvex")).size() > kMaxSocketPath) {
         base = QStringLiteral("/tmp");
-        m_dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/sweep-tarvex-XXXXXX"));
+        made = m_dir->create(base, &folderError);
     }
-    if (!m_dir->isValid())
+    if (!made)
         return fail(QStringLiteral("Cannot create a private folder for the device server in %1: "
                                    "%2. Check that the folder exists and is writable.")
-                        .arg(base, m_dir->errorString()),
+                        .arg(base, folderError),
                     error);
-    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString address =
         QStringLiteral("unix:path=") + m_dir->filePath(QStringLiteral("tarvex"));
+    // Only the holder of this secret is served; it reaches tarvex through a pipe, which other
+    // programs cannot read as they can read a command line.
+    const QByteArray secret = newSecret();
 
     m_process = new QProcess(this);
     m_process->setProgram(prog);
@@ -137,6 +154,9 @@ bool TarvexLauncher::start(const QStringList& args, QString* error) {
                                    "installed correctly.")
                         .arg(prog, m_process->errorString()),
                     error);
+    m_process->write(secret + '\n');
+    m_process->waitForBytesWritten(1000);
+    m_process->closeWriteChannel();
 
     // Wait for the line READY: the server is listening then.
     QDeadlineTimer deadline(m_readyTimeoutMs);
@@ -166,12 +186,26 @@ bool TarvexLauncher::start(const QStringList& args, QString* error) {
         m_process->waitForReadyRead(static_cast<int>(qMin<qint64>(deadline.remainingTime(), 100)));
     }
 
+    if (m_beforeConnect)
+        m_beforeConnect(address);
     m_connectionName = QStringLiteral("tarvex-%1").arg(nextConnectionId());
     QDBusConnection c = QDBusConnection::connectToPeer(address, m_connectionName);
     if (!c.isConnected())
         return fail(QStringLiteral("Cannot connect to the device server %1 at %2: %3.")
                         .arg(prog, address, c.lastError().message()),
                     error);
+    QDBusMessage hello = QDBusMessage::createMethodCall(QString(), QStringLiteral("/"),
+                                                        QStringLiteral("org.orvane.Tarvex.Peer"),
+                                                        QStringLiteral("Hello"));
+    hello << QString::fromLatin1(secret);
+    const QDBusMessage admitted = c.call(hello, QDBus::Block, m_readyTimeoutMs);
+    if (admitted.type() != QDBusMessage::ReplyMessage) {
+        drainStderr();
+        return fail(QStringLiteral("The device server %1 did not accept this program as its "
+                                   "client: %2. Start Sweep again.%3")
+                        .arg(prog, admitted.errorMessage(), outputNote()),
+                    error);
+    }
     c.connect(QString(), QString::fromLatin1(kLocalPath), QString::fromLatin1(kLocalInterface),
               QStringLiteral("Disconnected"), this, SLOT(onDisconnected()));
 

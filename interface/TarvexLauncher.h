@@ -16,8 +16,11 @@
 // tarvex::kCallTimeoutMs, longer than any device call can take.
 //
 // tarvex is started from the folder of the calling program (applicationDirPath(), or
-// setProgramDir / setProgram). The launcher waits for its "READY" line (bounded by
-// readyTimeout), then connects. If tarvex dies later, every pending and later call fails at
+// setProgramDir / setProgram), with its socket in a private folder (SocketFolder; folders left
+// by programs that were killed are removed first). The launcher hands tarvex a fresh secret on
+// its standard input, waits for its "READY" line (bounded by readyTimeout), connects and
+// presents the secret (org.orvane.Tarvex.Peer.Hello): tarvex serves only the peer that does,
+// whoever else connects to the socket. If tarvex dies later, every pending and later call fails at
 // once with a D-Bus error and serverDied(reason) is emitted as soon as the event loop runs.
 // stop() (and the destructor) disconnects and sends SIGTERM, which lets tarvex end its
 // loops and exit, and kills it if it has not exited after gracePeriod. Proxies made on the
@@ -26,10 +29,11 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QProcess;
-class QTemporaryDir;
+class SocketFolder;
 
 class TarvexLauncher : public QObject {
     Q_OBJECT
@@ -48,6 +52,12 @@ public:
     // (ms, default 3000).
     void setReadyTimeout(int ms) { m_readyTimeoutMs = ms; }
     void setGracePeriod(int ms) { m_graceMs = ms; }
+
+    // Runs once tarvex listens, with its address, before this launcher connects (tests put a
+    // stranger at the socket first).
+    void setBeforeConnect(std::function<void(const QString& address)> hook) {
+        m_beforeConnect = std::move(hook);
+    }
 
     // Starts tarvex with the private socket and args (driver, --com mappings, sim options),
     // waits for READY and connects. A running server is stopped first. On failure returns
@@ -92,7 +102,8 @@ private:
     QString m_program;
     int m_readyTimeoutMs = 10000;
     int m_graceMs = 3000;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::function<void(const QString&)> m_beforeConnect;
+    std::unique_ptr<SocketFolder> m_dir;
     QProcess* m_process = nullptr;
     QString m_connectionName;
     QString m_lastError;

@@ -75,8 +75,10 @@ void LptSweepDevice::setPotentiometer(quint8 control, quint8 command, quint8 pos
 
 bool LptSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
     setSpeed(cfg.sweepMode);
+    // The device has no verdict to return: it reports a range it cannot take as an error line.
+    beginSetUp();
     call([&] { return m_lpt->aInizializzaSweep(cfg.freqStart, freqStep); });
-    return true;
+    return endSetUp(m_lpt);
 }
 
 void LptSweepDevice::start() {

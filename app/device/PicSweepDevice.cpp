@@ -57,7 +57,10 @@ bool PicSweepDevice::testStep(qint32 freqStep) {
 }
 
 bool PicSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
-    return callTrue([&] { return m_pic->aInizializzaSweep(cfg.freqStart, freqStep); });
+    beginSetUp();
+    const bool accepted =
+        callTrue([&] { return m_pic->aInizializzaSweep(cfg.freqStart, freqStep); });
+    return endSetUp(m_pic) && accepted;
 }
 
 void PicSweepDevice::start() {

@@ -176,7 +176,26 @@ void SweepDevice::deliverComplete() {
 }
 
 void SweepDevice::deliverErrore(qint16 tipoErrore, const QString& descrizione) {
+    if (m_collectingFaults && tipoErrore == 3)
+        m_setUpFaults << descrizione;
     hand([this, tipoErrore, descrizione] { emit errore(tipoErrore, descrizione); });
+}
+
+void SweepDevice::beginSetUp() {
+    m_setUpFaults.clear();
+    m_collectingFaults = true;
+}
+
+bool SweepDevice::endSetUp(QObject* proxy) {
+    // The lines raised during a call reach the queue before its reply is seen; those still
+    // there are handed to the proxy now, and held like every event of a call.
+    if (proxy) {
+        ++m_waits;
+        QCoreApplication::sendPostedEvents(proxy, QEvent::MetaCall);
+        endWait();
+    }
+    m_collectingFaults = false;
+    return m_setUpFaults.isEmpty();
 }
 
 void SweepDevice::hand(std::function<void()> event) {

@@ -57,8 +57,11 @@ public:
     // must see (empty when all went well).
     virtual QString bind(const SweepConfig& cfg) = 0;
     // Sets up one sweep loop over freqStart + (i - 1) x freqStep. False: the device refused
-    // the set-up (the window goes back to idle; the start is still sent).
+    // the set-up (its answer, or an error line of code 3 during it); setUpFaults() then holds
+    // the device's error lines, and the sweep must not be started.
     virtual bool setUpSweep(const SweepConfig& cfg, qint32 freqStep) = 0;
+    // The device's error lines (aErrore code 3) raised during the last setUpSweep.
+    const QStringList& setUpFaults() const { return m_setUpFaults; }
     // Starts the loop; the call returns at once and the loop reports through the signals.
     virtual void start() = 0;
     // While idle: the generator to the start frequency. False: the user must be told.
@@ -166,6 +169,11 @@ protected:
     void deliverErrore(qint16 tipoErrore, const QString& descrizione);
     // The binding's message for a serial port that did not open (PIC board and MiniVNA).
     static QString wrongSerialPort(qint16 commPort);
+    // Around the calls of setUpSweep: the device's error lines are collected from beginSetUp
+    // on; endSetUp picks up those still queued behind the last reply of proxy and returns true
+    // when there were none.
+    void beginSetUp();
+    bool endSetUp(QObject* proxy);
 
 private:
     void expectServerExit();
@@ -182,5 +190,7 @@ private:
     int m_waits = 0;
     int m_slowWaits = 0;
     QList<std::function<void()>> m_held;
+    QStringList m_setUpFaults;
+    bool m_collectingFaults = false;
     bool m_replayPosted = false;
 };

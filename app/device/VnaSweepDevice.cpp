@@ -59,8 +59,10 @@ void VnaSweepDevice::setMeasureKind(qint16 kind) {
 
 bool VnaSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
     setProp("aMisura", QVariant::fromValue(cfg.adcChannel));
+    // The device has no verdict to return: it reports a range it cannot take as an error line.
+    beginSetUp();
     call([&] { return m_vna->aInizializzaSweep(cfg.freqStart, freqStep, kPoints); });
-    return true;
+    return endSetUp(m_vna);
 }
 
 void VnaSweepDevice::start() {

@@ -1,7 +1,9 @@
 #include "ScriptedSweeps.h"
 
 #include "HelpWindows.h"
+#include "SweepController.h"
 #include "SweepData.h"
+#include "SweepDevice.h"
 #include "frmSweep.h"
 
 #include <QFileInfo>
@@ -20,6 +22,14 @@ ScriptedSweeps::ScriptedSweeps(frmSweep* window, int sweeps, int timeLimitMs, QO
                  .arg(m_limit->interval() / 1000));
     });
     connect(window, &frmSweep::sweepReceived, this, &ScriptedSweeps::onSweep);
+    // The device's error lines go where a script looks: on stderr, as they come.
+    if (SweepDevice* device = window->context().device)
+        connect(device, &SweepDevice::errore, this, [](qint16 code, const QString& text) {
+            if (code == 3) {
+                std::fprintf(stderr, "sweep: %s\n", text.toLocal8Bit().constData());
+                std::fflush(stderr);
+            }
+        });
 }
 
 void ScriptedSweeps::begin() {
@@ -40,6 +50,19 @@ void ScriptedSweeps::begin() {
         std::fflush(stdout);
         m_limit->start();
         m_window->cmdStart_Click();
+        // Reported after the device's lines, which are handed on once the click is done.
+        if (m_window->statoSweep() == 0) {
+            QTimer::singleShot(0, this,
+                               [this] { fail(QStringLiteral("the sweep did not start")); });
+            return;
+        }
+        connect(m_window->controller(), &SweepController::idle, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                fail(QStringLiteral("the device ended the sweep after %1 of %2 sweeps")
+                         .arg(m_received)
+                         .arg(m_wanted));
+            });
+        });
     });
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // sweep --sweeps N: prints the configuration file, the help and the device server in use,
 // presses "Sweep ON" once the window is up, prints one line per sweep received, and closes the
-// window normally (state saved, device released) after the Nth. Fails, with a line on stderr saying
-// why, when no device is bound or the sweeps do not arrive within the time limit.
+// window normally (state saved, device released) after the Nth. The device's error lines (code 3)
+// are printed on stderr as they come. Fails, with a line on stderr saying why, when no device is
+// bound, the sweep does not start or ends early, or the sweeps do not arrive within the time
+// limit.
 #include <QObject>
 #include <QPointer>
 

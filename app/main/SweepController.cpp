@@ -6,6 +6,7 @@
 #include "SweepConfig.h"
 #include "SweepData.h"
 #include "SweepDevice.h"
+#include "SweepRefusal.h"
 #include "UserMessages.h"
 
 #include <QCoreApplication>
@@ -202,6 +203,11 @@ void SweepController::startSweep(quint32 stopsSeen) {
     if (!m_device->setUpSweep(m_cfg, m_freqStep)) {
         m_statoSweep = 0;
         scriviLog(prefix + QStringLiteral("Errore inizializza ciclo sweep"));
+        // A sweep the device cannot make is not started: back to idle, and the user is told.
+        endOfSweepControls();
+        m_startRefused = true;
+        tell(sweepRefusedMessage(m_cfg, m_device->setUpFaults()));
+        return;
     }
     m_device->start();
 }

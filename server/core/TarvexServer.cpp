@@ -1,6 +1,7 @@
 #include "TarvexServer.h"
 
 #include "DeviceObject.h"
+#include "PeerDoor.h"
 #include "StartQueue.h"
 #include "TarvexTypes.h"
 
@@ -8,11 +9,14 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusServer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -51,6 +55,42 @@ void watchTerminateSignals(TarvexServer* server) {
 
 const char* const kLocalPath = "/org/freedesktop/DBus/Local";
 const char* const kLocalInterface = "org.freedesktop.DBus.Local";
+
+constexpr int kSecretWaitMs = 10000;
+constexpr qsizetype kMaxSecretBytes = 512;
+
+// The client's secret: the first line of standard input. The starting program writes it into
+// a pipe, which no other program can read, unlike the command line or the environment.
+bool readClientSecret(QByteArray* secret, QString* error) {
+    QByteArray line;
+    QDeadlineTimer deadline(kSecretWaitMs);
+    bool ended = false;
+    while (!ended && line.size() <= kMaxSecretBytes) {
+        pollfd in = {STDIN_FILENO, POLLIN, 0};
+        const int ready = ::poll(&in, 1, static_cast<int>(deadline.remainingTime()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
+        char ch = 0;
+        const ssize_t n = ::read(STDIN_FILENO, &ch, 1);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0 || ch == '\n')
+            ended = true;
+        else
+            line += ch;
+    }
+    *secret = line.trimmed();
+    if (ended && !secret->isEmpty())
+        return true;
+    *error = QStringLiteral("--listen needs the client's secret as the first line of standard "
+                            "input within %1 s (sweep writes it there itself; a script "
+                            "writes any line of its own and presents it with "
+                            "org.orvane.Tarvex.Peer.Hello, or uses --session)")
+                 .arg(kSecretWaitMs / 1000);
+    return false;
+}
 } // namespace
 
 TarvexServer::TarvexServer(const ServerOptions& options, const DeviceFactories& factories,
@@ -80,8 +120,15 @@ bool TarvexServer::listen(const QString& address, QString* error) {
                      .arg(address, m_server->lastError().message());
         return false;
     }
-    connect(m_server, &QDBusServer::newConnection, this, &TarvexServer::onNewConnection);
+    m_door = new PeerDoor(this);
+    connect(m_server, &QDBusServer::newConnection, m_door, &PeerDoor::arrive);
+    connect(m_door, &PeerDoor::admitted, this, &TarvexServer::onClientAdmitted);
     return true;
+}
+
+void TarvexServer::setClientSecret(const QByteArray& secret) {
+    if (m_door)
+        m_door->setSecret(secret);
 }
 
 bool TarvexServer::serveSession(QString* error) {
@@ -117,14 +164,8 @@ bool TarvexServer::registerObjects(QDBusConnection& connection, QString* error) 
     return true;
 }
 
-void TarvexServer::onNewConnection(const QDBusConnection& connection) {
-    if (m_hasPeer) {
-        // One client per server: the objects and their loops belong to it.
-        std::fprintf(stderr, "tarvex: a second client tried to connect; refused\n");
-        QDBusConnection::disconnectFromPeer(connection.name());
-        return;
-    }
-    m_peer = connection;
+void TarvexServer::onClientAdmitted(const QString& connectionName) {
+    m_peer = QDBusConnection(connectionName);
     m_hasPeer = true;
     QString error;
     if (!registerObjects(m_peer, &error))
@@ -215,8 +256,12 @@ int runTarvex(int argc, char** argv, const DeviceFactories& factories) {
     }
     TarvexServer server(cl.options, factories);
     DeviceObject::setExitHandler([&server] { server.exitNow(); });
-    const bool ok =
-        cl.session ? server.serveSession(&error) : server.listen(cl.listenAddress, &error);
+    bool ok = cl.session ? server.serveSession(&error) : server.listen(cl.listenAddress, &error);
+    if (ok && !cl.session) {
+        QByteArray secret;
+        ok = readClientSecret(&secret, &error);
+        server.setClientSecret(secret);
+    }
     if (!ok) {
         std::fprintf(stderr, "tarvex: %s\n", qPrintable(error));
         std::fflush(stderr);

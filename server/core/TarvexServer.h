@@ -1,8 +1,10 @@
 #pragma once
 // The objects of one tarvex process and the D-Bus side that serves them: either one
 // client peer-to-peer over a private socket (--listen) or the session bus (--session).
-// The process ends when the peer disconnects or on SIGTERM / SIGINT (in both cases after
-// any running loop has ended cleanly), or at once through endServerProcess (aExitCOMM).
+// On the socket the client is the peer that presents the secret read from standard input
+// (PeerDoor); other peers are refused and do not affect the server. The process ends when
+// the client disconnects or on SIGTERM / SIGINT (in both cases after any running loop has
+// ended cleanly), or at once through endServerProcess (aExitCOMM).
 #include "ServerOptions.h"
 
 #include <QDBusConnection>
@@ -10,6 +12,7 @@
 #include <QObject>
 #include <QPointer>
 
+class PeerDoor;
 class QDBusServer;
 
 class TarvexServer : public QObject {
@@ -24,8 +27,10 @@ public:
     // Number of objects served.
     int servedCount() const { return static_cast<int>(m_objects.size()); }
 
-    // Listens at a D-Bus server address; accepts one peer. On failure *error says why.
+    // Listens at a D-Bus server address; serves one client, the peer that presents the secret
+    // given to setClientSecret. On failure *error says why.
     bool listen(const QString& address, QString* error);
+    void setClientSecret(const QByteArray& secret);
     // Serves the objects on the session bus under org.orvane.Tarvex.
     bool serveSession(QString* error);
 
@@ -46,12 +51,13 @@ private:
         QPointer<DeviceObject> object;
     };
 
-    void onNewConnection(const QDBusConnection& connection);
+    void onClientAdmitted(const QString& connectionName);
     bool registerObjects(QDBusConnection& connection, QString* error);
     void flushOutgoing();
 
     QList<Served> m_objects;
     QDBusServer* m_server = nullptr;
+    PeerDoor* m_door = nullptr;
     QDBusConnection m_peer;
     bool m_hasPeer = false;
     bool m_session = false;

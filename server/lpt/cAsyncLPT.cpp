@@ -4,6 +4,8 @@
 #include "NumberFormat.h"
 #include "PortIo.h"
 
+#include <cmath>
+
 namespace {
 constexpr uint32_t kFqUd = 0x04;
 } // namespace
@@ -163,12 +165,43 @@ void cAsyncLPT::aInizializzaSweep(int Start, int Step) {
     m_startFreq = Start;
     m_stepFreq = Step;
     m_frequenzaCorrente = Start;
+    QString fault;
     for (int i = 1; i <= kPoints; ++i) {
-        m_parolaDDS[static_cast<size_t>(i)] = wordOf(m_frequenzaCorrente);
+        const double word = wordOf(m_frequenzaCorrente);
+        m_parolaDDS[static_cast<size_t>(i)] = word;
+        if (fault.isEmpty())
+            fault = pointFault(i, m_frequenzaCorrente, word);
         m_frequenzaCorrente += Step;
         m_campioni[i] = 0;
     }
+    // Said now, at the set-up, so that the client learns it before it starts anything: a pass
+    // would stop at that point without a sweep, or (a word of 0) sweep at 0 Hz.
+    if (!fault.isEmpty()) {
+        raise(3, QStringLiteral("Sweep non inizializzato: ") + fault);
+        return;
+    }
     log(QStringLiteral("Start/Step inizializzati"));
+}
+
+QString cAsyncLPT::pointFault(int i, double freqHz, double word) const {
+    const QString at =
+        QStringLiteral("punto %1 a %2 Hz").arg(i).arg(numberToText(std::round(freqHz)));
+    if (freqHz < 0)
+        return at + QStringLiteral(": frequenza negativa, impostare Start e Stop a 0 Hz o più");
+    if (!lptwire::wordFits(word) && !(word > 0))
+        return at + QStringLiteral(": FWord %1 sotto 0, offset DDS %2 non valido (Offset in "
+                                   "SetUp/Configuration, o calibrare il generatore)")
+                        .arg(numberToText(word), numberToText(m_offsetWritten));
+    if (!lptwire::wordFits(word))
+        return at + QStringLiteral(": FWord %1 oltre 4294967295, frequenza non inferiore al "
+                                   "clock del DDS (%2 Hz) o offset DDS %3 troppo grande")
+                        .arg(numberToText(word), numberToText(m_myRefCLK),
+                             numberToText(m_offsetWritten));
+    if (word == 0 && freqHz != 0)
+        return at + QStringLiteral(": FWord 0, il DDS genererebbe 0 Hz (DDS non inizializzato "
+                                   "o clock di riferimento %1 Hz troppo alto)")
+                        .arg(numberToText(m_myRefCLK));
+    return QString();
 }
 
 void cAsyncLPT::Runnable_Start() {

@@ -63,6 +63,8 @@ public:
     bool aInizializzaLPT(short indirizzoLPT);
     void aInizializzaDDS();
     void aExitLPT();
+    // Builds the word table. A point the DDS cannot generate (a negative frequency, a word
+    // outside 32 bits, a word of 0 for a frequency above 0) is reported with code 3 at once.
     void aInizializzaSweep(int Start, int Step);
     void aSetFrequenzaDDS(int Freq);
     short aReadADC();
@@ -94,6 +96,8 @@ private:
 
     // DDS (cAsyncLPTDds.cpp).
     double wordOf(double freqHz) const;
+    // Why point i of a sweep (freqHz, its word) cannot be generated; empty when it can.
+    QString pointFault(int i, double freqHz, double word) const;
     bool isAd9951() const;
     bool loadWord(double w, const QString& where);
     void inizioTrasferimentoDDS();

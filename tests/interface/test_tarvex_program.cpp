@@ -1,12 +1,24 @@
 // The tarvex program itself: its command line and the objects it serves.
 #include "IpcFixture.h"
 #include "ServedInterfaceCheck.h"
+#include "SocketFolder.h"
 
 #include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDBusReply>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -183,6 +195,143 @@ TEST(TarvexProgram, SimLogRecordsWhatTheHardwareSawInOrder) {
         at = next;
     }
     EXPECT_EQ(lines.count(QStringLiteral("dds: reset")), 1);
+}
+
+TEST(TarvexProgram, StrangersAtTheSocketDoNotTakeTheServer) {
+    testApp();
+    TarvexLauncher launcher;
+    launcher.setProgramDir(binDir());
+    bool rawConnected = false;
+    bool strangerConnected = false;
+    QDBusMessage strangerCall;
+    QDBusMessage strangerHello;
+    // Before the launcher connects: a raw connect that sends nothing and goes away, and a
+    // D-Bus peer of the same user that has no secret.
+    launcher.setBeforeConnect([&](const QString& address) {
+        const QByteArray path = QFile::encodeName(address.mid(QStringLiteral("unix:path=").size()));
+        const int raw = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un sa = {};
+        sa.sun_family = AF_UNIX;
+        std::memcpy(sa.sun_path, path.constData(), static_cast<size_t>(path.size()));
+        rawConnected = ::connect(raw, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
+
+        QDBusConnection stranger = QDBusConnection::connectToPeer(address, "stranger");
+        strangerConnected = stranger.isConnected();
+        QDBusMessage open = QDBusMessage::createMethodCall(
+            QString(), QStringLiteral("/cAsyncLPT"), QStringLiteral("org.orvane.Tarvex.cAsyncLPT"),
+            QStringLiteral("aInizializzaLPT"));
+        open << qint16(888);
+        strangerCall = stranger.call(open, QDBus::Block, 5000);
+        QDBusMessage hello = QDBusMessage::createMethodCall(
+            QString(), QStringLiteral("/"), QStringLiteral("org.orvane.Tarvex.Peer"),
+            QStringLiteral("Hello"));
+        hello << QStringLiteral("0123456789abcdef");
+        strangerHello = stranger.call(hello, QDBus::Block, 5000);
+        ::close(raw);
+    });
+    QString error;
+    ASSERT_TRUE(launcher.start({QStringLiteral("--lpt-driver"), QStringLiteral("sim"),
+                                QStringLiteral("--sim-pace"), QStringLiteral("max")},
+                               &error))
+        << qPrintable(error);
+    EXPECT_TRUE(rawConnected);
+    ASSERT_TRUE(strangerConnected);
+    EXPECT_EQ(strangerCall.type(), QDBusMessage::ErrorMessage);
+    EXPECT_EQ(strangerHello.type(), QDBusMessage::ErrorMessage);
+    EXPECT_EQ(strangerHello.errorName(), QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"))
+        << qPrintable(strangerHello.errorMessage());
+    QDBusConnection::disconnectFromPeer(QStringLiteral("stranger"));
+    spin(300);
+    ASSERT_TRUE(launcher.isRunning()) << qPrintable(launcher.lastError());
+
+    // The launcher's own connection binds the device and sweeps.
+    CAsyncLPTProxy lpt(QString(), QStringLiteral("/cAsyncLPT"), launcher.connection());
+    int vectors = 0;
+    bool complete = false;
+    QObject::connect(&lpt, &CAsyncLPTProxy::aVettore, &lpt, [&](const QList<qint16>& v) {
+        if (v.size() == 406)
+            ++vectors;
+    });
+    QObject::connect(&lpt, &CAsyncLPTProxy::aComplete, &lpt, [&] { complete = true; });
+    ASSERT_TRUE(lpt.aInizializzaLPT(888).value());
+    lpt.setADeviceDDS(QStringLiteral("AD9850"));
+    lpt.setADeviceADC(QStringLiteral("10bit"));
+    lpt.setAClock(100e6);
+    lpt.setAMultiplier(0);
+    lpt.aInizializzaDDS().waitForFinished();
+    lpt.aInizializzaSweep(1000000, 1000).waitForFinished();
+    lpt.aStartLPT().waitForFinished();
+    ASSERT_TRUE(waitUntil([&] { return vectors >= 1; }));
+    lpt.setASweepON(2);
+    ASSERT_TRUE(waitUntil([&] { return complete; }));
+    EXPECT_TRUE(launcher.isRunning());
+    EXPECT_EQ(::kill(static_cast<pid_t>(launcher.serverPid()), 0), 0);
+    EXPECT_TRUE(launcher.stop());
+}
+
+TEST(TarvexProgram, StaleSocketFoldersAreRemovedAtTheNextStart) {
+    testApp();
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QDir base(runtime.path());
+    const auto folder = [&](const char* name, bool withLock) {
+        base.mkdir(QLatin1String(name));
+        QFile(base.filePath(QLatin1String(name) + QStringLiteral("/tarvex")))
+            .open(QIODevice::WriteOnly);
+        if (withLock)
+            QFile(base.filePath(QLatin1String(name) + QStringLiteral("/lock")))
+                .open(QIODevice::WriteOnly);
+        return base.filePath(QLatin1String(name));
+    };
+    // A program that was killed: its lock file stays, unlocked.
+    folder("sweep-tarvex-dead01", true);
+    // Left by an earlier version (no lock file), an hour old.
+    const QString old = folder("sweep-tarvex-old001", false);
+    const timeval hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimes(QFile::encodeName(old).constData(), hourAgo), 0);
+    // A folder whose program is making it right now, and one that is not ours to touch.
+    folder("sweep-tarvex-new001", false);
+    folder("other-folder", true);
+    // A folder in use by another program: its lock is held.
+    const QString held = folder("sweep-tarvex-held01", true);
+    const int heldFd =
+        ::open(QFile::encodeName(held + QStringLiteral("/lock")).constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_EQ(::flock(heldFd, LOCK_EX | LOCK_NB), 0);
+
+    // A running server's folder is in use too.
+    TarvexLauncher first;
+    first.setProgram(binDir() + QStringLiteral("/tarvex-testserver"));
+    QString error;
+    ASSERT_TRUE(first.start({}, &error)) << qPrintable(error);
+    const QStringList afterFirst =
+        base.entryList({QStringLiteral("sweep-tarvex-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(afterFirst.size(), 3) << qPrintable(afterFirst.join(' '));
+
+    TarvexLauncher second;
+    second.setProgram(binDir() + QStringLiteral("/tarvex-testserver"));
+    ASSERT_TRUE(second.start({}, &error)) << qPrintable(error);
+    EXPECT_TRUE(base.exists(QStringLiteral("sweep-tarvex-new001")));
+    EXPECT_TRUE(base.exists(QStringLiteral("sweep-tarvex-held01")));
+    EXPECT_TRUE(base.exists(QStringLiteral("other-folder")));
+    EXPECT_EQ(base.entryList({QStringLiteral("sweep-tarvex-*")}, QDir::Dirs | QDir::NoDotAndDotDot)
+                  .size(),
+              4); // new, held and the two servers'
+    // The first server still works.
+    CAsyncPICProxy pic(QString(), QStringLiteral("/cAsyncPIC"), first.connection());
+    EXPECT_TRUE(pic.aInizializzaCOMM(2, QStringLiteral("9600,N,8,1")).value());
+
+    // Once released, the held folder goes at the next start; a server's own folder goes
+    // with its stop.
+    ::close(heldFd);
+    EXPECT_TRUE(first.stop());
+    EXPECT_EQ(SocketFolder::removeStale(runtime.path()), 1);
+    EXPECT_FALSE(base.exists(QStringLiteral("sweep-tarvex-held01")));
+    EXPECT_TRUE(second.stop());
+    EXPECT_EQ(base.entryList({QStringLiteral("sweep-tarvex-*")}, QDir::Dirs | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("sweep-tarvex-new001")});
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
 }
 
 TEST(TarvexProgram, SessionBusServesTheObjectsUnderTheServiceName) {

@@ -16,8 +16,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <csignal>
@@ -436,6 +438,102 @@ private slots:
         QVERIFY(m_fx->readIni().contains(QStringLiteral("Stop=6000000\n")));
         QVERIFY(!w->deviceBound());
         QVERIFY(m_fx->messages.shown.isEmpty());
+    }
+
+    // A range or offset the generator cannot take: the device says so at the set-up, the window
+    // starts nothing, stays idle and tells what is wrong and what to change; a range that can be
+    // made then sweeps. sweep --sweeps prints the device's lines on stderr and fails at once.
+    void rangeTheGeneratorCannotTakeIsExplained_data() {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("stop below 0")
+            << QString() << QStringLiteral("Start=1000000\nStop=-2000000\n")
+            << QStringLiteral("below 0 Hz") << QStringLiteral("frequenza negativa");
+        QTest::newRow("start below 0")
+            << QStringLiteral("DDS Min freq=-5000000\n")
+            << QStringLiteral("Start=-1000000\nStop=5000000\n") << QStringLiteral("below 0 Hz")
+            << QStringLiteral("punto 1 a -1000000 Hz");
+        QTest::newRow("offset -1e300")
+            << QStringLiteral("DDS Offset=-1e300\n")
+            << QStringLiteral("Start=1000000\nStop=5000000\n") << QStringLiteral("the DDS offset")
+            << QStringLiteral("sotto 0");
+    }
+    void rangeTheGeneratorCannotTakeIsExplained() {
+        QFETCH(QString, config);
+        QFETCH(QString, range);
+        QFETCH(QString, hint);
+        QFETCH(QString, device);
+        QString ini = SweepFixture::lptIni(range);
+        // Later keys of the same name are not read: the row's keys replace the fixture's.
+        for (const QString& line : config.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QString key = line.section(QLatin1Char('='), 0, 0);
+            const qsizetype at = ini.indexOf(key + QLatin1Char('='));
+            ini.replace(at, ini.indexOf(QLatin1Char('\n'), at) - at, line);
+        }
+        m_fx = std::make_unique<SweepFixture>();
+        m_fx->writeIni(ini);
+        frmSweep* w = m_fx->makeWindow(rampArgs());
+        QVERIFY(w->load() && w->deviceBound());
+        QVERIFY2(m_fx->messages.shown.isEmpty(), qPrintable(m_fx->messages.lastText()));
+        QSignalSpy sweeps(w, &frmSweep::sweepReceived);
+
+        QTest::mouseClick(button("cmdStart"), Qt::LeftButton);
+        QCOMPARE(w->statoSweep(), qint16(0));
+        QVERIFY(!button("cmdStart")->isHidden());
+        QVERIFY(button("cmdStop")->isHidden());
+        QCOMPARE(m_fx->messages.shown.size(), 1);
+        QCOMPARE(m_fx->messages.shown.last().second, QMessageBox::Warning);
+        QCOMPARE(m_fx->messages.beeps, 1);
+        const QString text = m_fx->messages.lastText();
+        QVERIFY2(text.startsWith(QStringLiteral("The sweep cannot start")), qPrintable(text));
+        QVERIFY2(text.contains(hint), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("L> Sweep non inizializzato: ")), qPrintable(text));
+        QVERIFY2(text.contains(device), qPrintable(text));
+        QTest::qWait(300);
+        QCOMPARE(sweeps.count(), 0);
+        QVERIFY(w->deviceBound());
+
+        if (config.isEmpty()) {
+            // The range corrected, the same window sweeps.
+            typeInto(w->findChild<QLineEdit*>(QStringLiteral("txtStop")),
+                     QStringLiteral("5000000"));
+            QTest::mouseClick(button("cmdStart"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(sweeps.count() >= 1, kWaitMs);
+            verifyRampRows(w->table());
+            QTest::mouseClick(button("cmdStop"), Qt::LeftButton);
+            QTRY_COMPARE_WITH_TIMEOUT(w->statoSweep(), qint16(0), kWaitMs);
+            QCOMPARE(m_fx->messages.shown.size(), 1);
+        }
+        w->close();
+        m_fx->window.reset();
+
+        // The same configuration unattended: the lines on stderr, a failure without waiting.
+        QTemporaryDir runtime;
+        QVERIFY(runtime.isValid());
+        m_fx->writeIni(ini);
+        QProcess sweep;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        sweep.setProcessEnvironment(env);
+        sweep.start(QCoreApplication::applicationDirPath() + QStringLiteral("/sweep"),
+                    {QStringLiteral("--config"), m_fx->iniPath(), QStringLiteral("--sweeps"),
+                     QStringLiteral("1")});
+        QVERIFY(sweep.waitForFinished(60000));
+        const QString err = QString::fromLocal8Bit(sweep.readAllStandardError());
+        QCOMPARE(sweep.exitCode(), 1);
+        const QStringList lines = err.split(QLatin1Char('\n'));
+        const auto deviceLine = [&](const QString& l) {
+            return l.startsWith(QStringLiteral("sweep: L> Sweep non inizializzato: ")) &&
+                   l.contains(device);
+        };
+        QVERIFY2(std::any_of(lines.begin(), lines.end(), deviceLine), qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("sweep: the sweep did not start")), qPrintable(err));
+        QVERIFY2(!QString::fromLocal8Bit(sweep.readAllStandardOutput())
+                      .contains(QStringLiteral("sweep 1:")),
+                 qPrintable(err));
     }
 };
 

@@ -164,15 +164,49 @@ private slots:
         QCOMPARE(rig.vectors.size(), 1);
     }
 
+    void setUpTheDdsCannotTakeIsReported_data() {
+        QTest::addColumn<double>("clock");
+        QTest::addColumn<double>("offset");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("negative start")
+            << 100e6 << 0.0 << -1000 << 1000 << "punto 1 a -1000 Hz: frequenza negativa";
+        QTest::newRow("stop below 0")
+            << 100e6 << 0.0 << 100000 << -1000 << "punto 102 a -1000 Hz: frequenza negativa";
+        QTest::newRow("offset -1e300") << 100e6 << -1e300 << 1000000 << 1000 << "sotto 0";
+        QTest::newRow("clock 1e300") << 1e300 << 0.0 << 1000000 << 1000 << "FWord 0";
+    }
+    void setUpTheDdsCannotTakeIsReported() {
+        QFETCH(double, clock);
+        QFETCH(double, offset);
+        QFETCH(int, start);
+        QFETCH(int, step);
+        QFETCH(QString, expected);
+        LptTestRig rig;
+        rig.configure(QStringLiteral("AD9850"), QStringLiteral("10bit"), clock, 0, 0, offset);
+        rig.lpt->aInizializzaSweep(start, step);
+        // One error line with the prefix, naming the first point that cannot be generated;
+        // never the line of a table that is ready.
+        QCOMPARE(rig.events.size(), 1);
+        QCOMPARE(rig.events[0].first, short(3));
+        QVERIFY2(rig.events[0].second.startsWith(QStringLiteral("L> Sweep non inizializzato: ")),
+                 qPrintable(rig.events[0].second));
+        QVERIFY2(rig.events[0].second.contains(expected), qPrintable(rig.events[0].second));
+    }
+
     void wordOverflowEndsThePassLikeAStop() {
         LptTestRig rig;
         rig.configure(QStringLiteral("AD9850"), QStringLiteral("10bit"), 10e6, 0);
         rig.lpt->aInizializzaSweep(9000000, 10000); // point 101 reaches the clock
+        // The set-up already names the point; a pass started all the same stops there.
+        QCOMPARE(rig.textsWithCode(3).size(), 1);
         rig.lpt->aStartLPT();
         QVERIFY(QTest::qWaitFor([&] { return rig.completed(); }, 20000));
         QVERIFY(rig.vectors.isEmpty());
-        QCOMPARE(rig.textsWithCode(3).size(), 1);
-        QVERIFY(rig.textsWithCode(3).first().contains(QStringLiteral("101")));
+        QCOMPARE(rig.textsWithCode(3).size(), 2);
+        for (const QString& text : rig.textsWithCode(3))
+            QVERIFY2(text.contains(QStringLiteral("101")), qPrintable(text));
         QCOMPARE(rig.texts().mid(rig.texts().size() - 2),
                  (QStringList{QStringLiteral("L> fine ciclo sweep"), QStringLiteral("complete")}));
         QCOMPARE(rig.board->dds().log().size(), 100);
