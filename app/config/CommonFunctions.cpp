@@ -21,6 +21,11 @@ std::function<void(const QString&)> g_sink;
 QString leggiINI(const QString& section, const QString& key, const QString& file,
                  const QString& defaultValue) {
     IniFile ini(file);
+    return leggiINI(ini, section, key, defaultValue);
+}
+
+QString leggiINI(IniFile& ini, const QString& section, const QString& key,
+                 const QString& defaultValue) {
     const QString value = ini.value(section, key).value_or(QString());
     if (!value.isEmpty())
         return value;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+class IniFile;
+
 // The value of [section] key in file; when it is missing or empty the default is returned
 // and written into the file, so every key read once is present afterwards.
 QString leggiINI(const QString& section, const QString& key, const QString& file,
@@ -15,6 +17,10 @@ QString leggiINI(const QString& section, const QString& key, const QString& file
 // false means the file could not be written.
 bool scriviINI(const QString& section, const QString& key, const QString& value,
                const QString& file);
+// The same on a file already open: it is read once, not once per key.
+QString leggiINI(IniFile& ini, const QString& section, const QString& key,
+                 const QString& defaultValue);
+
 // First-run probe: the key is present and not empty. Writes nothing.
 bool probeINI(const QString& section, const QString& key, const QString& file);
 // Removes a whole section (nothing happens when it or the file is missing).

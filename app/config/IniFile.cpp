@@ -3,64 +3,115 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
+#include <QHash>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
-
-struct IniFile::Content {
-    QStringList lines;
-    bool crlf = false;  // keep the line ends the file came with
-    bool readOk = true; // false: the file exists but could not be read; never overwrite it
-    QString readError;
-};
+#include <vector>
 
 namespace {
 
-std::optional<QString> sectionOf(const QString& line) {
-    const QString t = line.trimmed();
-    if (!t.startsWith(QLatin1Char('[')))
-        return std::nullopt;
-    const qsizetype close = t.indexOf(QLatin1Char(']'));
-    return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+// A file changed within this time of its last read may have changed again without a new
+// modification time (timestamps are coarse: a clock tick, two seconds on FAT); such a file
+// is read again at the next access rather than trusted.
+constexpr qint64 kTimestampGrainNs = 3'000'000'000;
+
+const QByteArray kBom("\xEF\xBB\xBF");
+const QByteArray kLeftoverTag(".tmp-");
+constexpr int kLeftoverRandom = 6; // the XXXXXX of mkostemp
+
+qint64 nowNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return qint64(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
-std::optional<QString> keyOf(const QString& line) {
-    if (sectionOf(line))
-        return std::nullopt;
-    const qsizetype eq = line.indexOf(QLatin1Char('='));
-    if (eq <= 0)
-        return std::nullopt;
-    const QString key = line.left(eq).trimmed();
-    if (key.isEmpty())
-        return std::nullopt;
-    return key;
+QString systemReason(int err) {
+    return QString::fromLocal8Bit(std::strerror(err));
 }
 
-bool sameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+// What identifies one version of the file on disk.
+struct Stamp {
+    bool exists = false;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    qint64 mtimeNs = 0;
+    qint64 ctimeNs = 0;
+
+    static Stamp of(const QByteArray& path) {
+        Stamp s;
+        struct stat st {};
+        if (::stat(path.constData(), &st) != 0)
+            return s;
+        s.exists = true;
+        s.dev = st.st_dev;
+        s.ino = st.st_ino;
+        s.size = st.st_size;
+        s.mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+        s.ctimeNs = qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
+        return s;
+    }
+    bool operator==(const Stamp&) const = default;
+};
+
+bool isAsciiSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// [begin, end): begin is the header line, end the next header or the end of the file.
-std::optional<std::pair<int, int>> findSection(const QStringList& lines, const QString& name) {
-    for (int i = 0; i < lines.size(); ++i) {
-        const auto s = sectionOf(lines[i]);
-        if (s && sameName(*s, name)) {
-            int end = i + 1;
-            while (end < lines.size() && !sectionOf(lines[end]))
-                ++end;
-            return std::make_pair(i, end);
+// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
+bool isUtf8(const QByteArray& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
         }
+        int more = 0;
+        unsigned min = 0;
+        unsigned cp = 0;
+        if ((c & 0xE0) == 0xC0) {
+            more = 1;
+            min = 0x80;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            more = 2;
+            min = 0x800;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            more = 3;
+            min = 0x10000;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p <= more)
+            return false;
+        for (int i = 1; i <= more; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        p += more + 1;
     }
-    return std::nullopt;
+    return true;
 }
 
-int findKey(const QStringList& lines, std::pair<int, int> range, const QString& key) {
-    for (int i = range.first + 1; i < range.second; ++i) {
-        const auto k = keyOf(lines[i]);
-        if (k && sameName(*k, key))
-            return i;
-    }
-    return -1;
+// Files from Windows may be in an 8-bit code page: a line that is not UTF-8 is Latin-1.
+QString decode(const QByteArray& bytes) {
+    return isUtf8(bytes) ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+}
+
+QString folded(const QString& name) {
+    return name.toCaseFolded();
 }
 
 QString oneLine(QString text) {
@@ -78,88 +129,258 @@ QString cutValue(const QString& value) {
     return value.left(n);
 }
 
-} // namespace
-
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
-
-IniFile::Content IniFile::load() const {
-    Content c;
-    QFile file(m_path);
-    if (!file.exists())
-        return c;
-    if (!file.open(QIODevice::ReadOnly)) {
-        c.readOk = false;
-        c.readError = file.errorString();
-        return c;
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        c.readOk = false;
-        c.readError = file.errorString();
-        return c;
-    }
-    // Files from Windows may be in an 8-bit code page: fall back to Latin-1 when the
-    // bytes are not UTF-8.
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(data);
-    if (utf8.hasError())
-        text = QString::fromLatin1(data);
-    const qsizetype firstLf = text.indexOf(QLatin1Char('\n'));
-    c.crlf = firstLf > 0 && text[firstLf - 1] == QLatin1Char('\r');
-    c.lines = text.split(QLatin1Char('\n'));
-    if (!c.lines.isEmpty() && c.lines.last().isEmpty())
-        c.lines.removeLast();
-    for (QString& line : c.lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    return c;
+// The section a line opens, if it is a header: "[name]" (the bracket may be missing).
+std::optional<QString> sectionOf(const QByteArray& bytes) {
+    qsizetype i = 0;
+    while (i < bytes.size() && isAsciiSpace(bytes[i]))
+        ++i;
+    if (i == bytes.size() || (bytes[i] != '[' && uchar(bytes[i]) < 0x80))
+        return std::nullopt;
+    const QString t = decode(bytes).trimmed();
+    if (!t.startsWith(QLatin1Char('[')))
+        return std::nullopt;
+    const qsizetype close = t.indexOf(QLatin1Char(']'));
+    return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
 }
 
-bool IniFile::save(const Content& content) {
-    if (!content.readOk) {
-        m_error = QStringLiteral("Cannot read %1: %2. The file was left unchanged.")
-                      .arg(QDir::toNativeSeparators(m_path), content.readError);
-        return false;
-    }
-    const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        m_error = QStringLiteral("Cannot create the folder %1. Check that you may write there.")
-                      .arg(QDir::toNativeSeparators(info.absolutePath()));
-        return false;
-    }
-    const QString eol = content.crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QString text = content.lines.join(eol);
-    if (!content.lines.isEmpty())
-        text += eol;
+// The key a (non-header) line sets, as written.
+std::optional<QString> keyOf(const QByteArray& bytes) {
+    const qsizetype eq = bytes.indexOf('=');
+    if (eq <= 0)
+        return std::nullopt;
+    const QString key = decode(bytes.left(eq)).trimmed();
+    if (key.isEmpty())
+        return std::nullopt;
+    return key;
+}
 
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("Cannot write %1: %2. Check that the folder is writable.")
-                      .arg(QDir::toNativeSeparators(m_path), file.errorString());
-        return false;
-    }
-    if (info.exists())
-        file.setPermissions(info.permissions());
-    file.write(text.toUtf8());
-    if (!file.commit()) {
-        m_error = QStringLiteral("Cannot write %1: %2. The previous file was kept.")
-                      .arg(QDir::toNativeSeparators(m_path), file.errorString());
-        return false;
-    }
-    m_error.clear();
+bool isBlank(const QByteArray& bytes) {
+    for (const char c : bytes)
+        if (!isAsciiSpace(c))
+            return decode(bytes).trimmed().isEmpty();
     return true;
 }
 
+struct Line {
+    QByteArray bytes; // without its line end
+    QByteArray eol;   // "\n", "\r\n", or empty for a last line without one
+};
+
+struct Section {
+    std::optional<Line> header; // none for the lines before the first section
+    QString name;
+    std::vector<Line> lines; // up to the next header
+    // Folded key -> index of its first line; built at the first lookup.
+    QHash<QString, int> keyIndex;
+    bool indexed = false;
+
+    int find(const QString& key) {
+        if (!indexed) {
+            keyIndex.clear();
+            for (int i = 0; i < int(lines.size()); ++i) {
+                if (const auto k = keyOf(lines[i].bytes)) {
+                    const QString f = folded(*k);
+                    if (!keyIndex.contains(f))
+                        keyIndex.insert(f, i);
+                }
+            }
+            indexed = true;
+        }
+        return keyIndex.value(folded(key), -1);
+    }
+};
+
+bool writeAll(int fd, const QByteArray& data) {
+    const char* p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Symbolic links are followed, so the link stays and its target changes.
+QString resolved(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath();
+        if (!target.isEmpty())
+            return target;
+    }
+    return path;
+}
+
+} // namespace
+
+QString IniError::text() const {
+    return QStringLiteral("Cannot write %1: %2.").arg(QDir::toNativeSeparators(file), reason);
+}
+
+struct IniFile::Document {
+    bool loaded = false;
+    bool readOk = true; // false: the file exists but could not be read; never overwrite it
+    int readErrno = 0;
+    Stamp stamp;
+    qint64 loadedAtNs = 0;
+
+    QByteArray bom;
+    QByteArray eol = "\n"; // for new lines: the line end the file came with
+    std::vector<Section> sections{Section{}};
+    QHash<QString, int> sectionIndex; // folded name -> first section with it
+
+    void reindexSections() {
+        sectionIndex.clear();
+        for (int i = 1; i < int(sections.size()); ++i) {
+            const QString f = folded(sections[i].name);
+            if (!sectionIndex.contains(f))
+                sectionIndex.insert(f, i);
+        }
+    }
+
+    Section* find(const QString& name) {
+        const int i = sectionIndex.value(folded(name), -1);
+        return i < 0 ? nullptr : &sections[i];
+    }
+
+    void parse(const QByteArray& data) {
+        sections.assign(1, Section{});
+        bom.clear();
+        eol = "\n";
+        qsizetype pos = 0;
+        if (data.startsWith(kBom)) {
+            bom = kBom;
+            pos = kBom.size();
+        }
+        bool eolKnown = false;
+        while (pos < data.size()) {
+            qsizetype lf = data.indexOf('\n', pos);
+            Line line;
+            if (lf < 0) {
+                line.bytes = data.mid(pos);
+                pos = data.size();
+            } else {
+                const bool cr = lf > pos && data[lf - 1] == '\r';
+                line.bytes = data.mid(pos, lf - pos - (cr ? 1 : 0));
+                line.eol = cr ? QByteArray("\r\n") : QByteArray("\n");
+                pos = lf + 1;
+                if (!eolKnown) {
+                    eol = line.eol;
+                    eolKnown = true;
+                }
+            }
+            if (const auto name = sectionOf(line.bytes)) {
+                Section s;
+                s.header = std::move(line);
+                s.name = *name;
+                sections.push_back(std::move(s));
+            } else {
+                sections.back().lines.push_back(std::move(line));
+            }
+        }
+        reindexSections();
+    }
+
+    QByteArray serialise() const {
+        qsizetype size = bom.size();
+        for (const Section& s : sections) {
+            if (s.header)
+                size += s.header->bytes.size() + 2;
+            for (const Line& l : s.lines)
+                size += l.bytes.size() + 2;
+        }
+        QByteArray out;
+        out.reserve(size);
+        out += bom;
+        // A line that was last without a line end gets one when lines follow it.
+        const Line* pending = nullptr;
+        auto put = [&](const Line& l) {
+            if (pending)
+                out += pending->eol.isEmpty() ? eol : pending->eol;
+            out += l.bytes;
+            pending = &l;
+        };
+        for (const Section& s : sections) {
+            if (s.header)
+                put(*s.header);
+            for (const Line& l : s.lines)
+                put(l);
+        }
+        if (pending)
+            out += pending->eol;
+        return out;
+    }
+};
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+
+IniFile::~IniFile() = default;
+
+IniFile::Document& IniFile::document() const {
+    if (!m_doc)
+        m_doc = std::make_unique<Document>();
+    Document& d = *m_doc;
+    if (d.loaded && m_batchDepth > 0)
+        return d; // the batch's changes are not on disk yet
+    const QByteArray name = QFile::encodeName(m_path);
+    const qint64 now = nowNs();
+    const Stamp stamp = Stamp::of(name);
+    if (d.loaded && stamp == d.stamp) {
+        const bool racy = stamp.exists && stamp.mtimeNs >= d.loadedAtNs - kTimestampGrainNs;
+        if (!racy)
+            return d;
+    }
+
+    d = Document{};
+    d.loaded = true;
+    d.loadedAtNs = now;
+    d.stamp = stamp;
+    if (!stamp.exists)
+        return d;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    QByteArray data;
+    int err = 0;
+    if (fd < 0) {
+        err = errno;
+    } else {
+        data.reserve(qsizetype(stamp.size) + 1);
+        char buf[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                err = errno;
+            if (n <= 0)
+                break;
+            data.append(buf, n);
+        }
+        ::close(fd);
+    }
+    if (err != 0) {
+        d.readOk = false;
+        d.readErrno = err;
+        return d;
+    }
+    d.parse(data);
+    return d;
+}
+
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
-    const Content c = load();
-    const auto range = findSection(c.lines, section);
-    if (!range)
+    Document& d = document();
+    Section* s = d.find(section);
+    if (!s)
         return std::nullopt;
-    const int i = findKey(c.lines, *range, key);
+    const int i = s->find(key);
     if (i < 0)
         return std::nullopt;
-    const QString& line = c.lines[i];
+    const QString line = decode(s->lines[i].bytes);
     return cutValue(line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed());
 }
 
@@ -170,78 +391,175 @@ bool IniFile::hasValue(const QString& section, const QString& key) const {
 
 QStringList IniFile::sections() const {
     QStringList out;
-    for (const QString& line : load().lines) {
-        if (const auto s = sectionOf(line))
-            out << *s;
-    }
+    const Document& d = document();
+    for (std::size_t i = 1; i < d.sections.size(); ++i)
+        out << d.sections[i].name;
     return out;
 }
 
 QStringList IniFile::keys(const QString& section) const {
-    const Content c = load();
     QStringList out;
-    const auto range = findSection(c.lines, section);
-    if (!range)
+    const Section* s = document().find(section);
+    if (!s)
         return out;
-    for (int i = range->first + 1; i < range->second; ++i) {
-        if (const auto k = keyOf(c.lines[i]))
+    for (const Line& l : s->lines) {
+        if (const auto k = keyOf(l.bytes))
             out << *k;
     }
     return out;
 }
 
+bool IniFile::changed(bool dirty) {
+    if (m_batchDepth > 0) {
+        m_batchDirty = m_batchDirty || dirty;
+        return true;
+    }
+    return dirty ? save() : true;
+}
+
 bool IniFile::setValue(const QString& section, const QString& key, const QString& value) {
-    Content c = load();
-    if (!c.readOk)
-        return save(c); // reports why, writes nothing
+    Document& d = document();
+    if (!d.readOk)
+        return changed(true); // reports why, writes nothing
     const QString sectionName = oneLine(section).trimmed();
     const QString keyName = oneLine(key).trimmed();
-    const QString text = oneLine(value);
-    const auto range = findSection(c.lines, sectionName);
-    if (!range) {
-        c.lines << QLatin1Char('[') + sectionName + QLatin1Char(']');
-        c.lines << keyName + QLatin1Char('=') + text;
-        return save(c);
+    const QByteArray text = oneLine(value).toUtf8();
+    Section* s = d.find(sectionName);
+    if (!s) {
+        Section added;
+        added.header = Line{'[' + sectionName.toUtf8() + ']', d.eol};
+        added.name = sectionName;
+        added.lines.push_back(Line{keyName.toUtf8() + '=' + text, d.eol});
+        d.sections.push_back(std::move(added));
+        d.reindexSections();
+        return changed(true);
     }
-    const int i = findKey(c.lines, *range, keyName);
+    const int i = s->find(keyName);
     if (i >= 0) {
         // Keep the spelling already in the file.
-        const QString line = *keyOf(c.lines[i]) + QLatin1Char('=') + text;
-        if (c.lines[i] == line)
-            return true; // nothing to change
-        c.lines[i] = line;
-        return save(c);
+        Line& line = s->lines[i];
+        const QByteArray bytes = keyOf(line.bytes)->toUtf8() + '=' + text;
+        if (bytes == line.bytes)
+            return changed(false);
+        line.bytes = bytes;
+        return changed(true);
     }
     // New key: after the last non-blank line of the section, so blank lines that separate
-    // it from the next section stay where they are.
-    int at = range->second;
-    while (at - 1 > range->first && c.lines[at - 1].trimmed().isEmpty())
+    // it from the next section stay where they are. Only blank lines follow it, so the
+    // indexes of the keys stay valid.
+    int at = int(s->lines.size());
+    while (at > 0 && isBlank(s->lines[at - 1].bytes))
         --at;
-    c.lines.insert(at, keyName + QLatin1Char('=') + text);
-    return save(c);
+    s->lines.insert(s->lines.begin() + at, Line{keyName.toUtf8() + '=' + text, d.eol});
+    s->keyIndex.insert(folded(keyName), at);
+    return changed(true);
 }
 
 bool IniFile::removeKey(const QString& section, const QString& key) {
-    Content c = load();
-    if (!c.readOk)
-        return save(c); // reports why, writes nothing
-    const auto range = findSection(c.lines, section);
-    if (!range)
-        return true;
-    const int i = findKey(c.lines, *range, key);
+    Document& d = document();
+    if (!d.readOk)
+        return changed(true);
+    Section* s = d.find(section);
+    const int i = s ? s->find(key) : -1;
     if (i < 0)
-        return true;
-    c.lines.removeAt(i);
-    return save(c);
+        return changed(false);
+    s->lines.erase(s->lines.begin() + i);
+    s->indexed = false;
+    return changed(true);
 }
 
 bool IniFile::removeSection(const QString& section) {
-    Content c = load();
-    if (!c.readOk)
-        return save(c); // reports why, writes nothing
-    const auto range = findSection(c.lines, section);
-    if (!range)
+    Document& d = document();
+    if (!d.readOk)
+        return changed(true);
+    const int i = d.sectionIndex.value(folded(section), -1);
+    if (i < 0)
+        return changed(false);
+    d.sections.erase(d.sections.begin() + i);
+    d.reindexSections();
+    return changed(true);
+}
+
+void IniFile::beginBatch() {
+    if (m_batchDepth == 0) {
+        document(); // the batch starts from the file as it is now
+        m_batchDirty = false;
+    }
+    ++m_batchDepth;
+}
+
+bool IniFile::commit() {
+    if (m_batchDepth == 0 || --m_batchDepth > 0)
         return true;
-    c.lines.remove(range->first, range->second - range->first);
-    return save(c);
+    const bool dirty = std::exchange(m_batchDirty, false);
+    return dirty ? save() : true;
+}
+
+bool IniFile::save() {
+    Document& d = *m_doc;
+    // On failure the changes are dropped: reads show the file as it is.
+    auto fail = [&](const QString& reason) {
+        m_error = {m_path, reason};
+        d.loaded = false;
+        return false;
+    };
+    const QString target = resolved(m_path);
+    if (!d.readOk)
+        return fail(systemReason(d.readErrno));
+    const QFileInfo info(target);
+    QDir().mkpath(info.absolutePath()); // a failure shows in the next step with its reason
+    const qint64 writtenAt = nowNs();
+    const QByteArray data = d.serialise();
+
+    QByteArray temp = QFile::encodeName(target) + kLeftoverTag + QByteArray(kLeftoverRandom, 'X');
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return fail(systemReason(errno));
+    struct stat old {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    int err = 0;
+    if (::fchmod(fd, mode) != 0 || !writeAll(fd, data) || ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && ::rename(temp.constData(), QFile::encodeName(target).constData()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(temp.constData());
+        return fail(systemReason(err));
+    }
+    // The rename itself reaches the disk with the folder.
+    const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    d.stamp = Stamp::of(QFile::encodeName(m_path));
+    d.loadedAtNs = writtenAt;
+    m_error = {};
+    return true;
+}
+
+bool IniFile::isLeftover(const QString& fileName) const {
+    const QString prefix =
+        QFileInfo(resolved(m_path)).fileName() + QString::fromLatin1(kLeftoverTag);
+    return fileName.size() == prefix.size() + kLeftoverRandom && fileName.startsWith(prefix);
+}
+
+void IniFile::removeLeftovers() const {
+    const QFileInfo info(resolved(m_path));
+    QDir dir = info.absoluteDir();
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        if (isLeftover(name))
+            dir.remove(name);
+    }
 }

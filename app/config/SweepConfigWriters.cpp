@@ -2,6 +2,7 @@
 #include "CommonFunctions.h"
 #include "NumberFormat.h"
 #include "NumberParse.h"
+#include "StoredNumber.h"
 #include "SweepConfig.h"
 
 namespace {
@@ -21,17 +22,30 @@ QString flag(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+// A level field's text as saved: unchanged, unless it is a number too long for a value (a
+// huge level shown with all its digits), which would read back cut to another number.
+QString levelText(const QString& text) {
+    if (text.size() <= IniFile::kMaxValueLength)
+        return text;
+    if (const auto v = parseNumber(text, ParseFlag::AllowGroupSeparator))
+        return storedNumber(*v);
+    return text;
+}
+
 } // namespace
 
 AuxConfig SweepConfig::readAux(int n) const {
     const QString section = auxSection(n);
+    beginBatch();
     AuxConfig aux;
     aux.inverseLogic = readInt16(section, QStringLiteral("Inverse Logic"), QStringLiteral("0")) > 0;
     aux.title =
         readText(section, QStringLiteral("Title"), QStringLiteral("Aux ") + QString::number(n));
     aux.enabled = readInt16(section, QStringLiteral("Enabled"), QStringLiteral("0")) > 0;
-    if (!aux.enabled)
+    if (!aux.enabled) {
+        commit();
         return aux;
+    }
     for (int i = 0; i < AuxConfig::kSteps; ++i)
         aux.setStep(i, readText(section, stepKey(i), AuxConfig::defaultStep(i)));
     if (n == 2) {
@@ -43,11 +57,13 @@ AuxConfig SweepConfig::readAux(int n) const {
         aux.i2cCommand = quint8(
             readInt16(section, QStringLiteral("i2c_command"), QStringLiteral("175"), 0, 255));
     }
+    commit();
     return aux;
 }
 
 AuxConfig SweepConfig::readAuxForSetup(int n) const {
     const QString section = auxSection(n);
+    beginBatch();
     AuxConfig aux;
     aux.enabled = readInt16(section, QStringLiteral("Enabled"), QStringLiteral("0")) > 0;
     for (int i = 0; i < AuxConfig::kSteps; ++i)
@@ -59,10 +75,12 @@ AuxConfig SweepConfig::readAuxForSetup(int n) const {
         aux.potMax = readInt16(section, QStringLiteral("PotMax"), QStringLiteral("255"), 0, 255);
         aux.potMin = readInt16(section, QStringLiteral("PotMin"), QStringLiteral("0"), 0, 255);
     }
+    commit();
     return aux;
 }
 
 void SweepConfig::readHardwareSection(const QString& section) {
+    beginBatch();
     ddsDevice = readText(section, QStringLiteral("DDS Device"), QStringLiteral("AD9850"));
     ddsMultiplier = readInt16(section, QStringLiteral("DDS Multiplier"), QStringLiteral("1"));
     ddsClock = readInt32(section, QStringLiteral("DDS Xtal freq"), QStringLiteral("80000000"));
@@ -73,47 +91,48 @@ void SweepConfig::readHardwareSection(const QString& section) {
     adcStep = readFloat(section, QStringLiteral("ADC Step"), QStringLiteral("5"));
     adcChannel = readInt16(section, QStringLiteral("ADC Channel"), QStringLiteral("1"));
     adcOffset = readFloat(section, QStringLiteral("ADC Offset"), QStringLiteral("0"));
+    commit();
 }
 
 bool SweepConfig::hasHardwareSection(const QString& section) const {
-    return probeINI(section, QStringLiteral("DDS Device"), iniFile);
+    return ini().hasValue(section, QStringLiteral("DDS Device"));
 }
 
-bool SweepConfig::writeOnClose(const QString& m1Text, const QString& m2Text, const QString& m3Text,
-                               const QString& m4Text) const {
-    bool ok = true;
+WriteResult SweepConfig::writeOnClose(const QString& m1Text, const QString& m2Text,
+                                      const QString& m3Text, const QString& m4Text) const {
+    beginBatch();
     auto put = [&](const QString& section, const QString& key, const QString& value) {
-        ok = write(section, key, value) && ok;
+        write(section, key, value);
     };
     // Marker frequencies are saved as plain numbers; a field that holds no number keeps
     // the stored value rather than saving text the next start cannot use.
     auto putFrequency = [&](const QString& key, const QString& text) {
         if (const auto v = parseNumber(text, ParseFlag::AllowGroupSeparator))
-            put(kMain, key, numberToText(*v));
+            put(kMain, key, storedNumber(*v));
     };
     put(kMain, QStringLiteral("Start"), numberToText(freqStart));
     put(kMain, QStringLiteral("Stop"), numberToText(freqStop));
     put(kMain, QStringLiteral("Marker 0"), numberToText(vistaCorrente));
     putFrequency(QStringLiteral("Marker 1"), m1Text);
     putFrequency(QStringLiteral("Marker 2"), m2Text);
-    put(kMain, QStringLiteral("Marker 3"), m3Text);
-    put(kMain, QStringLiteral("Marker 4"), m4Text);
-    put(kMain, QStringLiteral("Max scaleV"), numberToText(maxScaleV));
+    put(kMain, QStringLiteral("Marker 3"), levelText(m3Text));
+    put(kMain, QStringLiteral("Marker 4"), levelText(m4Text));
+    put(kMain, QStringLiteral("Max scaleV"), storedNumber(maxScaleV));
     put(kMain, QStringLiteral("Max scaleDb"), numberToText(maxScaleDb));
     put(kMain, QStringLiteral("Scale"), numberToText(scala));
     put(kMain, QStringLiteral("Sweep mode"), numberToText(sweepMode));
     put(kMain, QStringLiteral("Aux_1"), numberToText(aux1Value));
     put(kMain, QStringLiteral("Aux_2"), numberToText(aux2Value));
     put(kMain, QStringLiteral("Pot_2"), numberToText(pot2Value));
-    put(kConfig, QStringLiteral("DDS Offset"), numberToText(ddsOffset));
-    put(kConfig, QStringLiteral("ADC Offset"), numberToText(adcOffset));
-    return ok;
+    put(kConfig, QStringLiteral("DDS Offset"), storedNumber(ddsOffset));
+    put(kConfig, QStringLiteral("ADC Offset"), storedNumber(adcOffset));
+    return commit();
 }
 
-bool SweepConfig::writeSetup(const AuxConfig& aux1, const AuxConfig& aux2) const {
-    bool ok = true;
+WriteResult SweepConfig::writeSetup(const AuxConfig& aux1, const AuxConfig& aux2) const {
+    beginBatch();
     auto put = [&](const QString& section, const QString& key, const QString& value) {
-        ok = write(section, key, value) && ok;
+        write(section, key, value);
     };
     put(kConfig, QStringLiteral("Interface"), numberToText(interfaccia));
     put(kConfig, QStringLiteral("DDS Device"), ddsDevice);
@@ -121,10 +140,10 @@ bool SweepConfig::writeSetup(const AuxConfig& aux1, const AuxConfig& aux2) const
     put(kConfig, QStringLiteral("DDS Multiplier"), numberToText(ddsMultiplier));
     put(kConfig, QStringLiteral("DDS Max Freq"), numberToText(ddsMaxFreq));
     put(kConfig, QStringLiteral("DDS Min Freq"), numberToText(ddsMinFreq));
-    put(kConfig, QStringLiteral("DDS Offset"), numberToText(ddsOffset));
+    put(kConfig, QStringLiteral("DDS Offset"), storedNumber(ddsOffset));
     put(kConfig, QStringLiteral("ADC Device"), adcDevice);
-    put(kConfig, QStringLiteral("ADC Step"), numberToText(adcStep));
-    put(kConfig, QStringLiteral("ADC Offset"), numberToText(adcOffset));
+    put(kConfig, QStringLiteral("ADC Step"), storedNumber(adcStep));
+    put(kConfig, QStringLiteral("ADC Offset"), storedNumber(adcOffset));
     put(kConfig, QStringLiteral("ADC Channel"), numberToText(adcChannel));
     put(QStringLiteral("Serial Port"), QStringLiteral("CommPort"),
         numberToText(commPort < 1 ? qint16(1) : commPort));
@@ -141,20 +160,21 @@ bool SweepConfig::writeSetup(const AuxConfig& aux1, const AuxConfig& aux2) const
     }
     put(auxSection(2), QStringLiteral("PotMax"), numberToText(aux2.potMax));
     put(auxSection(2), QStringLiteral("PotMin"), numberToText(aux2.potMin));
-    return ok;
+    return commit();
 }
 
-bool SweepConfig::writePortMapping() const {
-    const bool driverOk =
-        write(QStringLiteral("Parallel Port"), QStringLiteral("Driver"), lptDriver);
-    const bool deviceOk =
-        write(QStringLiteral("Serial Port"), QStringLiteral("Device"), serialDevice);
-    const bool dutOk =
-        simDut.isEmpty() || write(QStringLiteral("Simulator"), QStringLiteral("DUT"), simDut);
-    return driverOk && deviceOk && dutOk;
+WriteResult SweepConfig::writePortMapping() const {
+    beginBatch();
+    write(QStringLiteral("Parallel Port"), QStringLiteral("Driver"), lptDriver);
+    write(QStringLiteral("Serial Port"), QStringLiteral("Device"), serialDevice);
+    if (!simDut.isEmpty())
+        write(QStringLiteral("Simulator"), QStringLiteral("DUT"), simDut);
+    return commit();
 }
 
-bool SweepConfig::writePreferences(qint16 newCursorMode) {
+WriteResult SweepConfig::writePreferences(qint16 newCursorMode) {
     cursorMode = newCursorMode;
-    return write(kMain, QStringLiteral("Cursor mode"), numberToText(cursorMode));
+    beginBatch();
+    write(kMain, QStringLiteral("Cursor mode"), numberToText(cursorMode));
+    return commit();
 }

@@ -34,16 +34,16 @@ Keys keys(int n) {
 
 bool ensure(const QString& iniFile) {
     IniFile ini(iniFile);
-    bool ok = true;
+    ini.beginBatch(); // the missing sets in one write
     for (int n = 1; n <= 3; ++n) {
         const QString section = QStringLiteral("Interface") + QString::number(n);
         if (ini.hasValue(section, QStringLiteral("DDS Device")))
             continue;
         for (const auto& [key, value] : keys(n))
             if (!ini.hasValue(section, key))
-                ok = ini.setValue(section, key, value) && ok;
+                ini.setValue(section, key, value);
     }
-    return ok;
+    return ini.commit();
 }
 
 } // namespace FactorySets

@@ -179,17 +179,24 @@ void frmSetUp::cmdApply_Click() {
             QStringLiteral("Please confirm, now program will exit.\nPlease restart."),
             QMessageBox::Question))
         return;
-    const bool written = m_work.writeSetup(m_aux[0], m_aux[1]) && m_work.writePortMapping();
+    // One replacement of the file: a crash leaves the old configuration or the new one.
+    m_work.beginBatch();
+    m_work.writeSetup(m_aux[0], m_aux[1]);
+    m_work.writePortMapping();
+    const WriteResult written = m_work.commit();
     if (!written) {
         // Ending now would lose the configuration without a word.
         m_context.messages.beep();
         m_context.messages.message(
-            QStringLiteral("The configuration could not be written to %1.\nCheck that you may "
-                           "write the file and its folder, then press APPLY again.")
-                .arg(m_work.iniFile),
+            QStringLiteral("The configuration could not be written to %1: %2.\nCheck that you "
+                           "may write the file and its folder, then press APPLY again.")
+                .arg(m_work.iniFile, written.error.reason),
             QMessageBox::Warning);
         return;
     }
+    // The window saves its state on the way out: with the offsets just written, not older ones.
+    m_context.config.ddsOffset = m_work.ddsOffset;
+    m_context.config.adcOffset = m_work.adcOffset;
     HelpWindows::closeAll();
     m_applied = true;
     accept();

@@ -264,8 +264,8 @@ void frmSweep::shutdown() {
     m_controller->graphTimer()->stop();
     hide();
     m_cfg.vistaCorrente = m_vistaCorrente;
-    m_cfg.writeOnClose(m_markers->m1Text(), m_markers->m2Text(), m_markers->m3Text(),
-                       m_markers->m4Text());
+    const WriteResult saved = m_cfg.writeOnClose(m_markers->m1Text(), m_markers->m2Text(),
+                                                 m_markers->m3Text(), m_markers->m4Text());
     if (m_device) {
         m_device->resume();
         if (m_device->isLive())
@@ -274,6 +274,14 @@ void frmSweep::shutdown() {
         m_device->flushEvents();
     }
     m_messages->dismissAll();
+    if (!saved) {
+        // Told once the device is at rest: the user may free the folder and keep a copy.
+        m_messages->beep();
+        showMessage(QStringLiteral("The settings could not be saved to %1:\n%2.\nThe range, "
+                                   "markers and scale of this session are lost.")
+                        .arg(saved.error.file, saved.error.reason),
+                    QMessageBox::Warning);
+    }
     HelpWindows::closeAll();
     if (m_device) {
         m_device->disconnect(this);

@@ -16,7 +16,6 @@
 #include "frmSweep.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -90,8 +89,9 @@ void frmSweep::buildMenus() {
     auto* mnuConfig = mnuSetUp->addAction(QStringLiteral("Configuration"));
     mnuConfig->setObjectName(QStringLiteral("mnuConfig"));
     connect(mnuConfig, &QAction::triggered, this, [this] {
+        // "Apply" ends the program: as a normal close, so the window's state is saved too.
         if (m_dialogs->showSetup(this, m_context))
-            QApplication::exit(0);
+            close();
     });
     auto* mnuCalibraDDS = mnuSetUp->addAction(QStringLiteral("Calibrate Generator"));
     mnuCalibraDDS->setObjectName(QStringLiteral("mnuCalibraDDS"));

@@ -5,7 +5,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -150,6 +153,80 @@ TEST(IniFile, EightBitFilesFromWindowsAreRead) {
     ScratchIni s;
     writeBytes(s.path(), QByteArray("[Aux1]\nTitle=D\xe4mpfung\n"));
     EXPECT_EQ(IniFile(s.path()).value("Aux1", "Title"), QString::fromUtf8("Dämpfung"));
+}
+
+TEST(IniFile, UntouchedLinesKeepTheirBytesWhateverTheirEncoding) {
+    // UTF-8 with a byte-order mark, one Latin-1 line from a Windows editor, mixed line ends
+    // and no line end after the last line.
+    const QByteArray utf8Title("Title=Filtre \xc3\xa0 50 \xce\xa9");
+    const QByteArray old = QByteArray("\xef\xbb\xbf[Aux1]\r\n") + utf8Title +
+                           "\r\n"
+                           "[Aux2]\nTitle=D\xe4mpfung\n; \xc2\xb5V \x80 notes\n"
+                           "[Sweep Generator]\nStart=1000000\nStop=2000000";
+    ScratchIni s;
+    writeBytes(s.path(), old);
+    IniFile ini(s.path());
+    // The mark does not hide the first section; each line is read in its own encoding.
+    EXPECT_EQ(ini.value("Aux1", "Title"), QString::fromUtf8("Filtre \u00e0 50 \u03a9"));
+    EXPECT_EQ(ini.value("Aux2", "Title"), QString::fromUtf8("D\u00e4mpfung"));
+    ASSERT_TRUE(ini.setValue("Sweep Generator", "Start", "3000000"));
+    ASSERT_TRUE(ini.setValue("Aux2", "Enabled", QString::fromUtf8("\u00e9")));
+    EXPECT_EQ(readBytes(s.path()), QByteArray("\xef\xbb\xbf[Aux1]\r\n") + utf8Title +
+                                       "\r\n"
+                                       "[Aux2]\nTitle=D\xe4mpfung\n; \xc2\xb5V \x80 notes\n"
+                                       "Enabled=\xc3\xa9\r\n"
+                                       "[Sweep Generator]\nStart=3000000\nStop=2000000");
+    EXPECT_EQ(IniFile(s.path()).value("Aux2", "Enabled"), QString::fromUtf8("\u00e9"));
+}
+
+TEST(IniFile, BatchReplacesTheFileOnceAndSeesItsOwnChanges) {
+    ScratchIni s;
+    writeBytes(s.path(), "[Config]\nInterface=2\n");
+    IniFile ini(s.path());
+    ini.beginBatch();
+    ASSERT_TRUE(ini.setValue("Sweep Generator", "Start", "5"));
+    ASSERT_TRUE(ini.removeSection("Config"));
+    EXPECT_EQ(ini.value("Sweep Generator", "Start"), QString("5"));
+    EXPECT_EQ(readBytes(s.path()), QByteArray("[Config]\nInterface=2\n")); // not yet
+    ASSERT_TRUE(ini.commit());
+    EXPECT_EQ(readBytes(s.path()), QByteArray("[Sweep Generator]\nStart=5\n"));
+    // Another program rewrites the file: the next read sees it.
+    writeBytes(s.path(), "[Sweep Generator]\nStart=7\n");
+    EXPECT_EQ(ini.value("Sweep Generator", "Start"), QString("7"));
+}
+
+TEST(IniFile, FailedSaveNamesTheFileAndTheSystemsReasonAndKeepsTheOldFile) {
+    ScratchIni s;
+    // A folder that is a file (chmod stops nobody when the tests run as root).
+    writeBytes(s.dir() + "/blocked", "");
+    const QString blocked = s.dir() + "/blocked/Sweep.ini";
+    IniFile nowhere(blocked);
+    EXPECT_FALSE(nowhere.setValue("Config", "Interface", "2"));
+    EXPECT_EQ(nowhere.error().file, blocked);
+    EXPECT_EQ(nowhere.error().reason, QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+    EXPECT_TRUE(nowhere.errorString().contains(blocked));
+
+    // A disk that fills up during the write: the old file stays, no temporary is left.
+    writeBytes(s.path(), "[Config]\nInterface=2\n");
+    IniFile ini(s.path());
+    ini.beginBatch();
+    ASSERT_TRUE(ini.setValue("Aux1", "Title", QString(100000, QLatin1Char('x'))));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = ini.commit();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ini.error().file, s.path());
+    EXPECT_EQ(ini.error().reason, QString::fromLocal8Bit(std::strerror(EFBIG)));
+    EXPECT_EQ(readBytes(s.path()), QByteArray("[Config]\nInterface=2\n"));
+    EXPECT_EQ(ini.value("Aux1", "Title"), std::nullopt); // what failed is not pretended
+    EXPECT_EQ(QDir(s.dir()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"blocked", "Sweep.ini"}));
 }
 
 } // namespace

@@ -215,6 +215,54 @@ TEST_P(SweepConfigRead, IniLocation) {
         qputenv("XDG_CONFIG_HOME", saved);
 }
 
+TEST_P(SweepConfigRead, AbsurdNumbersAreBroughtIntoRangeButNotWrittenBack) {
+    const QByteArray absurd = "[Config]\nDDS Xtal freq=0\nDDS Max freq=-2147483648\n"
+                              "DDS Min freq=-5\nDDS Multiplier=300\nDDS Offset=1e300\n"
+                              "ADC Step=-1e30\nADC Offset=1e6\n[Serial Port]\nCommPort=-3\n"
+                              "[Sweep Generator]\nStart=-2147483648\nStop=-2147483648\n"
+                              "Max scaleV=0\nMax scaleDb=-1000\nPot_2=999\n";
+    writeBytes(s.path(), absurd);
+    cfg.readAll();
+    EXPECT_EQ(cfg.ddsClock, 1);
+    EXPECT_EQ(cfg.ddsMaxFreq, 1);
+    EXPECT_EQ(cfg.ddsMinFreq, 0);
+    EXPECT_EQ(cfg.ddsMultiplier, 20);
+    EXPECT_EQ(cfg.ddsOffset, 1e6);
+    EXPECT_EQ(cfg.adcStep, -1000.0f);
+    EXPECT_EQ(cfg.adcOffset, 1000.0f);
+    EXPECT_EQ(cfg.commPort, 1);
+    // Start outside the DDS limits goes to the lowest frequency; the range no longer
+    // overflows the step computation.
+    EXPECT_EQ(cfg.freqStart, 0);
+    EXPECT_EQ(cfg.freqStop, 0);
+    EXPECT_EQ(cfg.maxScaleV, 0.001f);
+    EXPECT_EQ(cfg.maxScaleVText, QString("0") + GetParam().decimalPoint() + "001");
+    EXPECT_EQ(cfg.maxScaleDb, -90);
+    EXPECT_EQ(cfg.maxScaleDbText, QString("-90"));
+    EXPECT_EQ(cfg.pot2Value, 255);
+    const QByteArray after = readBytes(s.path());
+    EXPECT_TRUE(after.contains("DDS Max freq=-2147483648\n"));
+    EXPECT_TRUE(after.contains("Start=-2147483648\n"));
+
+    writeBytes(s.path(), "[Config]\nDDS Max freq=60000000\nDDS Min freq=10\n"
+                         "[Sweep Generator]\nStart=1000000\nStop=-2147483648\n");
+    cfg.readDdsParameters();
+    cfg.readMainWindowState();
+    EXPECT_EQ(cfg.freqStart, 1000000);
+    EXPECT_EQ(cfg.freqStop, 0);
+}
+
+TEST_P(SweepConfigRead, StartRemovesTheTemporariesOfAnInterruptedSave) {
+    writeBytes(s.path(), "[Config]\nInterface=2\n");
+    writeBytes(s.path() + ".tmp-a1B2c3", "[Config]\nInter");
+    writeBytes(s.path() + ".tmp-notours", "mine");
+    writeBytes(s.dir() + "/Other.ini.tmp-a1B2c3", "other");
+    cfg.removeObsoleteSections();
+    EXPECT_EQ(QDir(s.dir()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"Other.ini.tmp-a1B2c3", "Sweep.ini", "Sweep.ini.tmp-notours"}));
+    EXPECT_EQ(readBytes(s.path()), QByteArray("[Config]\nInterface=2\n"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, SweepConfigRead,
                          ::testing::Values(LocaleGuard::english(), LocaleGuard::german()),
                          [](const auto& info) {

@@ -1,10 +1,19 @@
 #include "IniFile.h"
 #include "LocaleGuard.h"
+#include "NumberParse.h"
 #include "SweepConfig.h"
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QRegularExpression>
+#include <chrono>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <random>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -171,10 +180,96 @@ TEST_P(SweepConfigWrite, PreferencesAndPortMapping) {
     }
 }
 
+TEST_P(SweepConfigWrite, NumbersReadBackUnchangedThroughThreeSaves) {
+    // Values whose ordinary 15-digit text is another number, and levels too long to show.
+    const double offsets[] = {0.1, 0.1 + 0.2, 1.0 / 3.0, 1e-300, -123456.78901234567};
+    const QString hugeLevel = "-1" + QString(300, QLatin1Char('0')) + L(".000");
+    for (const double offset : offsets) {
+        SweepConfig w(s.path());
+        w.ddsOffset = offset;
+        w.adcOffset = 0.1f;
+        w.maxScaleV = 1.1f;
+        QString m1 = "12345678901234567";
+        QString m3 = hugeLevel;
+        QString m4 = L("1e-300");
+        for (int round = 0; round < 3; ++round) {
+            ASSERT_TRUE(w.writeOnClose(m1, "2000000", m3, m4));
+            SweepConfig r(s.path());
+            r.readAll();
+            EXPECT_EQ(r.ddsOffset, offset) << round;
+            EXPECT_EQ(r.adcOffset, 0.1f) << round;
+            EXPECT_EQ(r.maxScaleV, 1.1f) << round;
+            EXPECT_EQ(parseNumber(r.marker1), 12345678901234567.0) << round;
+            EXPECT_EQ(parseNumber(r.marker3), -1e300) << round;
+            EXPECT_EQ(parseNumber(r.marker4), 1e-300) << round;
+            EXPECT_LE(IniFile(s.path()).value("Sweep Generator", "Marker 3")->size(), 254);
+            // The next start saves what it read.
+            w = r;
+            m1 = r.marker1;
+            m3 = r.marker3;
+            m4 = r.marker4;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, SweepConfigWrite,
                          ::testing::Values(LocaleGuard::english(), LocaleGuard::german()),
                          [](const auto& info) {
                              return info.param.bcp47Name().replace('-', '_').toStdString();
                          });
+
+// The closing save in a child process, killed at random moments: the file is always wholly
+// the old one or wholly the new one, and the next start removes what the kill left behind.
+TEST(SweepConfigFaults, ClosingSaveKilledAnywhereLeavesTheOldOrTheNewFile) {
+    ScratchIni s;
+    QByteArray old = "[Sweep Generator]\nStart=1000000\nStop=2000000\nMarker 1=1000000\n";
+    old += "[Config]\nDDS Offset=0\nADC Offset=0\n[Notes]\n";
+    for (int i = 0; i < 20000; ++i) // half a megabyte, so that the save takes a while
+        old += "Note " + QByteArray::number(i) + "=kept as it is\n";
+    const QString path = s.path();
+    auto save = [&path] {
+        SweepConfig cfg(path);
+        cfg.freqStart = 3000000;
+        cfg.freqStop = 4000000;
+        cfg.scala = 2;
+        _exit(cfg.writeOnClose("3500000", "3900000", "0.5", "0.25") ? 0 : 1);
+    };
+    auto run = [&](std::chrono::microseconds killAfter) {
+        writeBytes(path, old);
+        const pid_t pid = fork();
+        if (pid == 0)
+            save();
+        if (killAfter.count() >= 0) {
+            std::this_thread::sleep_for(killAfter);
+            kill(pid, SIGKILL);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return status;
+    };
+
+    const auto begin = std::chrono::steady_clock::now();
+    ASSERT_EQ(run(std::chrono::microseconds(-1)), 0);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - begin);
+    const QByteArray fresh = readBytes(path);
+    ASSERT_TRUE(fresh.startsWith("[Sweep Generator]\nStart=3000000\nStop=4000000\n"));
+    ASSERT_TRUE(fresh.contains("Note 19999=kept as it is\n"));
+
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<long long> delay(0, took.count() * 3 / 2);
+    int oldSeen = 0;
+    int newSeen = 0;
+    for (int i = 0; i < 40; ++i) {
+        run(std::chrono::microseconds(delay(random)));
+        const QByteArray now = readBytes(path);
+        ASSERT_TRUE(now == old || now == fresh) << "kill " << i << ": " << now.size() << " bytes";
+        ++(now == old ? oldSeen : newSeen);
+    }
+    std::cout << "kills: " << oldSeen << " before the save was done, " << newSeen << " after\n";
+
+    SweepConfig(path).removeObsoleteSections();
+    EXPECT_EQ(QDir(s.dir()).entryList(QDir::Files | QDir::Hidden), QStringList({"Sweep.ini"}));
+}
 
 } // namespace

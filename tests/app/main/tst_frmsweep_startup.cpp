@@ -1,13 +1,31 @@
 // Start-up and shutdown of the main window: refusals that end the program without saving,
-// the single instance, a device server that cannot start, and SIGTERM closing normally.
+// the single instance, a device server that cannot start, SIGTERM closing normally, the
+// set-up dialog's "Apply" closing normally, and a closing save that cannot be written.
 #include "SignalCloser.h"
 #include "SweepTestSupport.h"
+#include "frmSetUp.h"
 
+#include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 #include <csignal>
+#include <cstring>
+
+namespace {
+// The real set-up dialog, answered with APPLY (the confirmation is answered OK).
+class ApplyingDialogs : public CountingDialogs {
+public:
+    bool showSetup(QWidget* parent, SweepContext& context) override {
+        ++setupShown;
+        frmSetUp dialog(context, nullptr, parent);
+        dialog.findChild<QPushButton*>(QStringLiteral("cmdApply"))->click();
+        return dialog.applied();
+    }
+};
+} // namespace
 
 class TestFrmSweepStartup : public QObject {
     Q_OBJECT
@@ -147,6 +165,64 @@ private slots:
             lines << list->item(i)->text();
         QCOMPARE(lines.join(QLatin1Char('|')), log);
         w->close();
+    }
+
+    void setupApplyEndsTheProgramAsACloseDoes() {
+        SweepFixture fx;
+        fx.writeIni(SweepFixture::noDeviceIni(
+            QStringLiteral("Start=1000000\nStop=10000000\nMarker 1=1000000\nMarker 3=1\n")));
+        ApplyingDialogs dialogs;
+        frmSweep w(fx.options(), &fx.messages, &dialogs);
+        QVERIFY(w.load());
+        w.show();
+        QSignalSpy closed(&w, &frmSweep::closed);
+        typeInto(w.findChild<QLineEdit*>(QStringLiteral("txtStart")), QStringLiteral("2000000"));
+        typeInto(w.findChild<QLineEdit*>(QStringLiteral("txtStop")), QStringLiteral("6000000"));
+        // The table keeps the stored range until the next sweep: 1 MHz + 100 steps of 22.5 kHz.
+        typeInto(w.findChild<QLineEdit*>(QStringLiteral("txtM1X")), QStringLiteral("3250000"));
+        w.findChild<QAction*>(QStringLiteral("mnuScalaLogaritmica10"))->trigger(); // 1 V: -20 dB
+        QVERIFY(!fx.readIni().contains(QStringLiteral("Start=2000000\n")));
+
+        w.findChild<QAction*>(QStringLiteral("mnuConfig"))->trigger();
+        QCOMPARE(dialogs.setupShown, 1);
+        QCOMPARE(fx.messages.asked.size(), 1); // "Please confirm, now program will exit."
+        QTRY_COMPARE(closed.size(), 1);
+        QVERIFY(!w.isVisible());
+        const QString ini = fx.readIni();
+        const QString level = QStringLiteral("-20") + QLocale().decimalPoint() + QLatin1Char('0');
+        for (const QString& line :
+             {QStringLiteral("Start=2000000\n"), QStringLiteral("Stop=6000000\n"),
+              QStringLiteral("Marker 1=3250000\n"),
+              QStringLiteral("Marker 3=") + level + QLatin1Char('\n'), QStringLiteral("Scale=3\n"),
+              QStringLiteral("[Aux1]\nEnabled=0\n")})
+            QVERIFY2(ini.contains(line), qPrintable(line + QStringLiteral(" in\n") + ini));
+    }
+
+    void closingSaveThatCannotBeWrittenSaysWhereAndWhy() {
+        SweepFixture fx;
+        const QString folder = fx.m_dir.filePath(QStringLiteral("settings"));
+        QVERIFY(QDir().mkpath(folder));
+        StartOptions o = fx.options();
+        o.iniPath = folder + QStringLiteral("/Sweep.ini");
+        QFile ini(o.iniPath);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(
+            SweepFixture::noDeviceIni(QStringLiteral("Start=1000000\nStop=2000000\n")).toUtf8());
+        ini.close();
+        frmSweep w(o, &fx.messages, &fx.dialogs);
+        QVERIFY(w.load());
+        // The folder gives way to a file while the program runs (root ignores permissions).
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        w.close();
+        QCOMPARE(fx.messages.shown.size(), 1);
+        const QString text = fx.messages.lastText();
+        QVERIFY2(text.contains(o.iniPath), qPrintable(text));
+        QVERIFY2(text.contains(QString::fromLocal8Bit(std::strerror(ENOTDIR))), qPrintable(text));
+        QCOMPARE(fx.messages.shown.last().second, QMessageBox::Warning);
+        QCOMPARE(fx.messages.beeps, 1);
     }
 
     void sigtermClosesNormally() {
