@@ -139,7 +139,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w->statoSweep(), qint16(0), kWaitMs);
         QVERIFY(!button("cmdStart")->isHidden());
         QVERIFY(button("cmdStop")->isHidden());
-        // Between sweeps a repaint draws the curve from the table.
+        // Between sweeps a repaint draws the curve from the table. The last sweep's 100 ms
+        // drawing and its own paint go first, or the repaint would be taken for that paint.
+        QTest::qWait(250);
         drawnNow = w->graph()->drawLineCount();
         w->graph()->repaint();
         QCOMPARE(w->graph()->drawLineCount(), drawnNow + 1);
