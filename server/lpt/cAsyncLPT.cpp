@@ -175,8 +175,9 @@ void cAsyncLPT::aInizializzaSweep(int Start, int Step) {
         m_campioni[i] = 0;
     }
     // Said now, at the set-up, so that the client learns it before it starts anything: a pass
-    // would stop at that point without a sweep, or (a word of 0) sweep at 0 Hz.
-    if (!fault.isEmpty()) {
+    // would stop at that point without a sweep, or (a word of 0) sweep at 0 Hz. Without a port
+    // the DDS was never set up: the pass reports the port itself.
+    if (!fault.isEmpty() && m_portOpen) {
         raise(3, QStringLiteral("Sweep non inizializzato: ") + fault);
         return;
     }
