@@ -1,8 +1,9 @@
 #include "IniFile.h"
 
+#include "DurableFile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <cerrno>
 #include <cstring>
@@ -21,8 +22,6 @@ namespace {
 constexpr qint64 kTimestampGrainNs = 3'000'000'000;
 
 const QByteArray kBom("\xEF\xBB\xBF");
-const QByteArray kLeftoverTag(".tmp-");
-constexpr int kLeftoverRandom = 6; // the XXXXXX of mkostemp
 
 qint64 nowNs() {
     timespec ts{};
@@ -189,33 +188,6 @@ struct Section {
         return keyIndex.value(folded(key), -1);
     }
 };
-
-bool writeAll(int fd, const QByteArray& data) {
-    const char* p = data.constData();
-    qsizetype left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
-// Symbolic links are followed, so the link stays and its target changes.
-QString resolved(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString target = info.canonicalFilePath();
-        if (!target.isEmpty())
-            return target;
-    }
-    return path;
-}
 
 } // namespace
 
@@ -503,45 +475,12 @@ bool IniFile::save() {
         d.loaded = false;
         return false;
     };
-    const QString target = resolved(m_path);
     if (!d.readOk)
         return fail(systemReason(d.readErrno));
-    const QFileInfo info(target);
-    QDir().mkpath(info.absolutePath()); // a failure shows in the next step with its reason
     const qint64 writtenAt = nowNs();
-    const QByteArray data = d.serialise();
-
-    QByteArray temp = QFile::encodeName(target) + kLeftoverTag + QByteArray(kLeftoverRandom, 'X');
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return fail(systemReason(errno));
-    struct stat old {};
-    mode_t mode = 0;
-    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    int err = 0;
-    if (::fchmod(fd, mode) != 0 || !writeAll(fd, data) || ::fsync(fd) != 0)
-        err = errno;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
-    if (err == 0 && ::rename(temp.constData(), QFile::encodeName(target).constData()) != 0)
-        err = errno;
-    if (err != 0) {
-        ::unlink(temp.constData());
-        return fail(systemReason(err));
-    }
-    // The rename itself reaches the disk with the folder.
-    const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    QString reason;
+    if (!replaceDurably(m_path, d.serialise(), &reason))
+        return fail(reason);
     d.stamp = Stamp::of(QFile::encodeName(m_path));
     d.loadedAtNs = writtenAt;
     m_error = {};
@@ -549,17 +488,9 @@ bool IniFile::save() {
 }
 
 bool IniFile::isLeftover(const QString& fileName) const {
-    const QString prefix =
-        QFileInfo(resolved(m_path)).fileName() + QString::fromLatin1(kLeftoverTag);
-    return fileName.size() == prefix.size() + kLeftoverRandom && fileName.startsWith(prefix);
+    return isDurableLeftover(m_path, fileName);
 }
 
 void IniFile::removeLeftovers() const {
-    const QFileInfo info(resolved(m_path));
-    QDir dir = info.absoluteDir();
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
-        if (isLeftover(name))
-            dir.remove(name);
-    }
+    removeDurableLeftovers(m_path);
 }
