@@ -2,8 +2,8 @@
 // The devices under test of the simulated hardware, listed once: tarvex (--sim-dut), sweep-sim
 // (--dut), the set-up dialog and Sweep.ini's [Simulator] DUT all read this table. The models
 // behind the names are in sim/DutModel.h.
-#include <QString>
-#include <QStringList>
+#include "NameTable.h"
+
 #include <array>
 
 struct SimulatedDut {
@@ -26,10 +26,7 @@ inline QString defaultSimulatedDut() {
 }
 
 inline QStringList simulatedDutNames() {
-    QStringList names;
-    for (const SimulatedDut& dut : kSimulatedDuts)
-        names << QLatin1String(dut.name);
-    return names;
+    return namesOf(kSimulatedDuts);
 }
 
 inline bool isSimulatedDut(const QString& name) {
@@ -38,7 +35,5 @@ inline bool isSimulatedDut(const QString& name) {
 
 // "bandpass, through, ... or flat", for messages.
 inline QString simulatedDutChoices() {
-    QStringList names = simulatedDutNames();
-    const QString last = names.takeLast();
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+    return choicesText(simulatedDutNames(), QStringLiteral(" or "));
 }

@@ -1,10 +1,10 @@
 #include "PicFirmware.h"
 
 #include "DutModel.h"
+#include "SweepContract.h"
 
 namespace {
 constexpr char kCr = '\r';
-constexpr int kPoints = 400;
 constexpr int kFullScale = 1023;
 constexpr qsizetype kMaxFrame = 40; // longer "frames" are line noise
 } // namespace
@@ -106,14 +106,14 @@ void PicFirmware::generateBlock() {
     QByteArray block;
     block.reserve(802);
     block.append(':');
-    for (int i = 1; i <= kPoints; ++i) {
+    for (int i = 1; i <= NUMERO_CAMPIONI; ++i) {
         int value = m_dut->code(static_cast<double>(m_start + (i - 1) * m_step), kFullScale);
         if (fault(FirmwareFault::Overflow) && i == 200)
             value = (m_blocks % 2 == 1) ? 1025 : 1024;
         appendReading(block, value);
     }
     if (fault(FirmwareFault::Truncate) && m_blocks == 1) {
-        block.truncate(1 + kPoints); // half the readings, then the board hangs
+        block.truncate(1 + NUMERO_CAMPIONI); // half the readings, then the board hangs
         m_truncated = true;
         m_out.append(block);
         return;

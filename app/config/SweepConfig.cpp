@@ -2,6 +2,7 @@
 
 #include "CommonFunctions.h"
 #include "IniFile.h"
+#include "LptDrivers.h"
 #include "NumberFormat.h"
 #include "NumberParse.h"
 #include "Rounding.h"
@@ -234,14 +235,12 @@ void SweepConfig::readPorts() {
     const Batch batch(ini());
     lptAddress = readInt16(kParallel, QStringLiteral("LPT"), QStringLiteral("&H378"));
     const QString driver =
-        readText(kParallel, QStringLiteral("Driver"), QStringLiteral("auto")).trimmed().toLower();
-    static const QStringList kDrivers = {QStringLiteral("auto"), QStringLiteral("ppdev"),
-                                         QStringLiteral("raw"), QStringLiteral("sim")};
-    if (kDrivers.contains(driver)) {
+        readText(kParallel, QStringLiteral("Driver"), defaultLptDriver()).trimmed().toLower();
+    if (lptDriverNames().contains(driver)) {
         lptDriver = driver;
     } else {
-        write(kParallel, QStringLiteral("Driver"), QStringLiteral("auto"));
-        lptDriver = QStringLiteral("auto");
+        write(kParallel, QStringLiteral("Driver"), defaultLptDriver());
+        lptDriver = defaultLptDriver();
     }
     commPort = std::clamp<qint16>(
         readInt16(kSerial, QStringLiteral("CommPort"), QStringLiteral("6")), 1, 255);

@@ -20,6 +20,8 @@
 
 #include "AuxConfig.h"
 #include "IniFile.h"
+#include "LptDrivers.h"
+#include "SweepContract.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -107,7 +109,7 @@ public:
     QString iniFile;
 
     // [Config]
-    qint16 interfaccia = 2;
+    qint16 interfaccia = InterfaceKind::kParallelPort;
     QString ddsDevice = QStringLiteral("AD9850");
     qint16 ddsMultiplier = 1;     // 1 .. 20 (the largest reference multiplier of the chips)
     qint32 ddsClock = 80000000;   // Hz, 1 .. kMaxHz
@@ -126,7 +128,7 @@ public:
 
     // [Parallel Port]
     qint16 lptAddress = 0x378;
-    QString lptDriver = QStringLiteral("auto"); // auto | ppdev | raw | sim (tarvex --lpt-driver)
+    QString lptDriver = defaultLptDriver(); // a name of kLptDrivers (tarvex --lpt-driver)
 
     // [Serial Port]
     qint16 commPort = 6; // 1 .. 255

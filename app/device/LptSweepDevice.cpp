@@ -103,7 +103,7 @@ void LptSweepDevice::setSpeed(qint16 sweepMode) {
 }
 
 void LptSweepDevice::shutdown(const SweepConfig&) {
-    setSweepOn(2);
+    setSweepOn(SweepState::kStopRequested);
     call([&] { return m_lpt->aExitLPT(); });
 }
 

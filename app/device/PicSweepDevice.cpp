@@ -72,7 +72,7 @@ bool PicSweepDevice::setIdleFrequency(const SweepConfig& cfg) {
 }
 
 void PicSweepDevice::shutdown(const SweepConfig& cfg) {
-    setSweepOn(2);
+    setSweepOn(SweepState::kStopRequested);
     call([&] { return m_pic->aScriviPIC(QStringLiteral("A"), cfg.freqStart); });
     callEndingServer([&] { return m_pic->aExitCOMM(); });
 }

@@ -1,6 +1,7 @@
 #include "SweepDevice.h"
 
 #include "FlowProxy.h"
+#include "SweepContract.h"
 #include "TarvexLauncher.h"
 #include "TarvexTypes.h"
 
@@ -176,7 +177,7 @@ void SweepDevice::deliverComplete() {
 }
 
 void SweepDevice::deliverErrore(qint16 tipoErrore, const QString& descrizione) {
-    if (m_collectingFaults && tipoErrore == 3)
+    if (m_collectingFaults && tipoErrore == ErrorCode::kError)
         m_setUpFaults << descrizione;
     hand([this, tipoErrore, descrizione] { emit errore(tipoErrore, descrizione); });
 }

@@ -2,15 +2,16 @@
 
 #include "LptSweepDevice.h"
 #include "PicSweepDevice.h"
+#include "SweepContract.h"
 #include "VnaSweepDevice.h"
 
 std::unique_ptr<SweepDevice> makeSweepDevice(int interfaccia, const QString& serverProgram) {
     switch (interfaccia) {
-    case 1:
+    case InterfaceKind::kPic:
         return std::make_unique<PicSweepDevice>(serverProgram, nullptr);
-    case 2:
+    case InterfaceKind::kParallelPort:
         return std::make_unique<LptSweepDevice>(serverProgram, nullptr);
-    case 3:
+    case InterfaceKind::kMiniVna:
         return std::make_unique<VnaSweepDevice>(serverProgram, nullptr);
     default:
         return nullptr;

@@ -3,10 +3,6 @@
 #include "CAsyncMiniVNAProxy.h"
 #include "SweepConfig.h"
 
-namespace {
-constexpr short kPoints = 400;
-}
-
 VnaSweepDevice::VnaSweepDevice(const QString& serverProgram, QObject* parent)
     : SweepDevice(tarvex::kPathVNA, QStringLiteral("org.orvane.Tarvex.cAsyncMiniVNA"),
                   serverProgram, parent) {}
@@ -61,7 +57,7 @@ bool VnaSweepDevice::setUpSweep(const SweepConfig& cfg, qint32 freqStep) {
     setProp("aMisura", QVariant::fromValue(cfg.adcChannel));
     // The device has no verdict to return: it reports a range it cannot take as an error line.
     beginSetUp();
-    call([&] { return m_vna->aInizializzaSweep(cfg.freqStart, freqStep, kPoints); });
+    call([&] { return m_vna->aInizializzaSweep(cfg.freqStart, freqStep, NUMERO_CAMPIONI); });
     return endSetUp(m_vna);
 }
 
@@ -77,7 +73,7 @@ bool VnaSweepDevice::setIdleFrequency(const SweepConfig& cfg) {
 }
 
 void VnaSweepDevice::shutdown(const SweepConfig&) {
-    setSweepOn(2);
+    setSweepOn(SweepState::kStopRequested);
     callEndingServer([&] { return m_vna->aExitCOMM(); });
 }
 

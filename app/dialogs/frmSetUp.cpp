@@ -149,7 +149,7 @@ void frmSetUp::caricaSezione(const QString& section) {
 }
 
 void frmSetUp::abilitaPagine() {
-    const bool lpt = m_work.interfaccia == 2;
+    const bool lpt = m_work.interfaccia == InterfaceKind::kParallelPort;
     for (int p : {kDds, kAdc, kAux})
         m_pageButtons[p]->setEnabled(lpt);
     if (!m_pageButtons[m_page]->isEnabled())

@@ -62,7 +62,7 @@ void frmSetUp::optInterface_Click(int n) {
     m_work.interfaccia = static_cast<qint16>(n);
     abilitaPagine();
     // The parallel-port hardware keeps the values shown; the other two get their own set.
-    if (n != 2 && !loadDefaultSet(n)) {
+    if (n != InterfaceKind::kParallelPort && !loadDefaultSet(n)) {
         m_context.messages.beep();
         m_context.messages.message(QStringLiteral("Sorry, default value not found."),
                                    QMessageBox::Warning);

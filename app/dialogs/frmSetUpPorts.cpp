@@ -2,6 +2,7 @@
 // Linux device it stands for, the parallel port's address and driver, and the device under
 // test of the simulated hardware.
 #include "Accessible.h"
+#include "LptDrivers.h"
 #include "NumberParse.h"
 #include "PortScan.h"
 #include "SimulatedDuts.h"
@@ -148,11 +149,8 @@ QGroupBox* frmSetUp::buildPortsPage() {
     });
     cmbLptDriver = new QComboBox(parallel);
     cmbLptDriver->setObjectName(QStringLiteral("cmbLptDriver"));
-    cmbLptDriver->addItem(QStringLiteral("auto (ppdev, then raw)"), QStringLiteral("auto"));
-    cmbLptDriver->addItem(QStringLiteral("ppdev (/dev/parportN, group lp)"),
-                          QStringLiteral("ppdev"));
-    cmbLptDriver->addItem(QStringLiteral("raw I/O ports (root only)"), QStringLiteral("raw"));
-    cmbLptDriver->addItem(QStringLiteral("simulated board"), QStringLiteral("sim"));
+    for (const LptDriver& driver : kLptDrivers)
+        cmbLptDriver->addItem(QLatin1String(driver.caption), QLatin1String(driver.name));
     pg->addWidget(captionFor(new QLabel(QStringLiteral("Driver:"), parallel), cmbLptDriver), 6, 0);
     pg->addWidget(cmbLptDriver, 6, 1, 1, 2);
     connect(cmbLptDriver, &QComboBox::activated, this,

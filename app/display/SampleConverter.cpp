@@ -3,6 +3,7 @@
 #include "CommonFunctions.h"
 #include "NumberFormat.h"
 #include "Rounding.h"
+#include "ScaleModel.h"
 
 #include <QLocale>
 #include <cmath>
@@ -26,7 +27,7 @@ SampleConverter::Point SampleConverter::compute(double raw) const {
     p.rawText = numberToText(raw);
     const float v =
         static_cast<float>(roundHalfEven(raw * double(m_adcStep) + double(m_adcOffset), 3));
-    if (m_scala != 0) {
+    if (!ScaleModel::isLinear(m_scala)) {
         p.level = voltToDb(v, m_scala);
         p.levelText = formatNumber(p.level, QStringLiteral("#0.0"));
     } else {

@@ -4,6 +4,7 @@
 #include "NumberFormat.h"
 #include "NumberParse.h"
 #include "Rounding.h"
+#include "SweepContract.h"
 
 #include <cmath>
 
@@ -11,7 +12,6 @@ namespace ScaleModel {
 
 namespace {
 constexpr double kEmptyRangeDb = 10.0;
-constexpr int kPointsAcross = 400;
 
 double typed(const QString& text) {
     return parseNumber(text, ParseFlag::AllowGroupSeparator).value_or(0.0);
@@ -20,15 +20,15 @@ double typed(const QString& text) {
 
 QString caption(int scala) {
     switch (scala) {
-    case 0:
+    case kLinear:
         return QStringLiteral("Linear");
-    case 1:
+    case kLog1V:
         return QStringLiteral("Logarithmic (1V)");
-    case 2:
+    case kLog1VPlus10dB:
         return QStringLiteral("Logarithmic (1V + 10dB)");
-    case 3:
+    case kLog10V:
         return QStringLiteral("Logarithmic (10V)");
-    case 4:
+    case kLog10VPlus10dB:
         return QStringLiteral("Logarithmic (10V +10dB)");
     default:
         return QString();
@@ -60,10 +60,10 @@ std::optional<Frame> frameOf(int scala, double maxScaleV, double rangeDb) {
 
 QVector<GridLine> verticalLines() {
     QVector<GridLine> lines;
-    for (int x = 0; x <= kPointsAcross; x += 10) {
-        const LineKind kind = x == kPointsAcross / 2 ? LineKind::Red
-                              : x % 50 == 0          ? LineKind::Major
-                                                     : LineKind::Minor;
+    for (int x = 0; x <= NUMERO_CAMPIONI; x += 10) {
+        const LineKind kind = x == NUMERO_CAMPIONI / 2 ? LineKind::Red
+                              : x % 50 == 0            ? LineKind::Major
+                                                       : LineKind::Minor;
         lines.append({double(x), kind});
     }
     return lines;
@@ -169,7 +169,7 @@ LevelTexts switchLevels(int from, int to, const QString& m3Text, const QString& 
     const QString picture = levelPicture(to);
     LevelTexts out{formatNumber(level[0], picture), formatNumber(level[1], picture), {}};
     // "Logarithmic (10V)" takes the difference of the levels as the boxes show them.
-    if (to == 3)
+    if (to == kLog10V)
         out.difference = formatNumber(levelDifference(to, typed(out.m3), typed(out.m4)), picture);
     else
         out.difference = formatNumber(levelDifference(to, level[0], level[1]), picture);

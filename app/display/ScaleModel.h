@@ -3,9 +3,9 @@
 // scale, its grid divisions, the captions and places of the scale labels, the corrections of
 // the full-scale entries, and the conversion of the level markers when the scale changes.
 //
-// Scales: 0 "Linear" (volts), 1 "Logarithmic (1V)", 2 "Logarithmic (1V + 10dB)",
-// 3 "Logarithmic (10V)", 4 "Logarithmic (10V +10dB)". On the picture x is the point number
-// (0..400); y is millivolts on the linear scale (upwards) and -1000 x dB on the others.
+// The scales are named below (kLinear .. kLog10VPlus10dB); "Linear" is in volts, the others in
+// dB. On the picture x is the point number (0..NUMERO_CAMPIONI); y is millivolts on the linear
+// scale (upwards) and -1000 x dB on the others.
 #include <QString>
 #include <QVector>
 #include <array>
@@ -13,21 +13,27 @@
 
 namespace ScaleModel {
 
+// The scale index scala: the Scale menu's order and Sweep.ini's [Main] Scale.
+constexpr int kLinear = 0;         // "Linear"
+constexpr int kLog1V = 1;          // "Logarithmic (1V)"
+constexpr int kLog1VPlus10dB = 2;  // "Logarithmic (1V + 10dB)"
+constexpr int kLog10V = 3;         // "Logarithmic (10V)"
+constexpr int kLog10VPlus10dB = 4; // "Logarithmic (10V +10dB)"
 constexpr int kScales = 5;
 
 inline bool isValid(int scala) {
-    return scala >= 0 && scala < kScales;
+    return scala >= kLinear && scala < kScales;
 }
 inline bool isLinear(int scala) {
-    return scala == 0;
+    return scala == kLinear;
 }
 // The +10 dB scales have 10 dB of room above 0 dB.
 inline bool hasHeadroom(int scala) {
-    return scala == 2 || scala == 4;
+    return scala == kLog1VPlus10dB || scala == kLog10VPlus10dB;
 }
 // Reference voltage of the logarithmic scales.
 inline double reference(int scala) {
-    return (scala == 3 || scala == 4) ? 10.0 : 1.0;
+    return (scala == kLog10V || scala == kLog10VPlus10dB) ? 10.0 : 1.0;
 }
 QString caption(int scala); // the menu caption
 QString unit(int scala);    // "Volt" or "dB"

@@ -5,6 +5,8 @@
 // the texts so the graph and the markers need not parse 400 strings per sweep; the texts and
 // their update order are what the table, the files and the calibration read and write.
 // Rows are numbered as in the table: row 0 is the header, rows 1..400 the points.
+#include "SweepContract.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -16,8 +18,8 @@ class SampleConverter;
 class SweepData : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kPoints = 400; // NUMERO_CAMPIONI
-    static constexpr int kColumns = 3;  // frequency, level, raw count
+    static constexpr int kPoints = NUMERO_CAMPIONI;
+    static constexpr int kColumns = 3; // frequency, level, raw count
 
     explicit SweepData(QObject* parent = nullptr);
 

@@ -1,5 +1,7 @@
 #include "SweepGraph.h"
 
+#include "SweepContract.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -8,7 +10,6 @@
 #include <utility>
 
 namespace {
-constexpr double kPointsAcross = 400.0;
 const QColor kMinorGrid(0, 100, 0);
 const QColor kMajorGrid(0, 200, 0);
 const QColor kRedLine(230, 0, 0);
@@ -66,13 +67,13 @@ void SweepGraph::setScale(int scala, const ScaleModel::Frame& frame) {
 }
 
 QPointF SweepGraph::toPixel(double x, double y) const {
-    return {x / kPointsAcross * width(), (y - m_frame.top) / m_frame.height * height()};
+    return {x / NUMERO_CAMPIONI * width(), (y - m_frame.top) / m_frame.height * height()};
 }
 
 QPointF SweepGraph::toUser(const QPointF& p) const {
     const double w = std::max(1, width());
     const double h = std::max(1, height());
-    return {p.x() / w * kPointsAcross, m_frame.top + p.y() / h * m_frame.height};
+    return {p.x() / w * NUMERO_CAMPIONI, m_frame.top + p.y() / h * m_frame.height};
 }
 
 void SweepGraph::ownUpdate() {

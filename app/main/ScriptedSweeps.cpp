@@ -51,7 +51,7 @@ void ScriptedSweeps::begin() {
         m_limit->start();
         m_window->cmdStart_Click();
         // Reported after the device's lines, which are handed on once the click is done.
-        if (m_window->statoSweep() == 0) {
+        if (m_window->statoSweep() == SweepState::kStopped) {
             QTimer::singleShot(0, this,
                                [this] { fail(QStringLiteral("the sweep did not start")); });
             return;

@@ -3,6 +3,7 @@
 #include "CommonFunctions.h"
 #include "NumberFormat.h"
 #include "Rounding.h"
+#include "ScaleModel.h"
 #include "SweepConfig.h"
 #include "SweepData.h"
 #include "SweepDevice.h"
@@ -90,7 +91,7 @@ void SweepController::calcolaStep() {
             a.clear();
             b += formatFreq(stop) + QStringLiteral(" Hz");
         }
-        tell(QStringLiteral("Minimum sweeping range is ") + QStringLiteral("400") +
+        tell(QStringLiteral("Minimum sweeping range is ") + QString::number(NUMERO_CAMPIONI) +
              QStringLiteral(" Hz.\n") + a + QStringLiteral("\n") + b);
     }
     m_freqStep =
@@ -101,7 +102,7 @@ void SweepController::calcolaStep() {
 void SweepController::aggiornaLblFrequenza() {
     Sequence seq(this);
     calcolaStep();
-    m_data->rebuild(m_cfg.freqStart, m_freqStep, m_cfg.scala == 0);
+    m_data->rebuild(m_cfg.freqStart, m_freqStep, ScaleModel::isLinear(m_cfg.scala));
     emit rangeRebuilt();
 }
 
@@ -126,7 +127,7 @@ void SweepController::requestStart(quint32 stopsSeen) {
         return;
     }
     if (std::llabs(qint64(m_cfg.freqStop) - m_cfg.freqStart) < NUMERO_CAMPIONI) {
-        tell(QStringLiteral("The minimum sweep range is ") + QStringLiteral("400") +
+        tell(QStringLiteral("The minimum sweep range is ") + QString::number(NUMERO_CAMPIONI) +
              QStringLiteral(" Hz"));
         return;
     }
@@ -149,13 +150,14 @@ void SweepController::replayQueuedStart() {
         return;
     // Only an idle window starts: a sweep begun meanwhile already did what the press asked,
     // and a "Sweep OFF" pressed since then is the later wish.
-    if (m_statoSweep != 0 || m_startPhase != StartPhase::None || m_stops != m_queuedStops)
+    if (m_statoSweep != SweepState::kStopped || m_startPhase != StartPhase::None ||
+        m_stops != m_queuedStops)
         return;
     requestStart(m_queuedStops);
 }
 
 bool SweepController::waitForIdle() {
-    if (m_statoSweep <= 0)
+    if (m_statoSweep <= SweepState::kStopped)
         return true;
     // Events, timers and user input are handled inside this wait; the end-of-sweep report of
     // the device is what ends it. A heartbeat keeps the loop checking the deadline.
@@ -163,9 +165,9 @@ bool SweepController::waitForIdle() {
     waited.start();
     QTimer heartbeat;
     heartbeat.start(50);
-    while (m_statoSweep > 0 && !m_closing && waited.elapsed() < m_stopWaitMs)
+    while (m_statoSweep > SweepState::kStopped && !m_closing && waited.elapsed() < m_stopWaitMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return m_statoSweep <= 0;
+    return m_statoSweep <= SweepState::kStopped;
 }
 
 void SweepController::startSweep(quint32 stopsSeen) {
@@ -189,7 +191,7 @@ void SweepController::startSweep(quint32 stopsSeen) {
         m_startRefused = true;
         return;
     }
-    m_statoSweep = 4;
+    m_statoSweep = SweepState::kRunning;
     // The sweep takes the range as it is now: an edit pending until here needs no re-apply.
     m_startPhase = StartPhase::RangeTaken;
     timerUpdateSweep->stop();
@@ -201,7 +203,7 @@ void SweepController::startSweep(quint32 stopsSeen) {
     const QString prefix = m_device->logPrefix();
     scriviLog(prefix + QStringLiteral("Start sweep"));
     if (!m_device->setUpSweep(m_cfg, m_freqStep)) {
-        m_statoSweep = 0;
+        m_statoSweep = SweepState::kStopped;
         scriviLog(prefix + QStringLiteral("Errore inizializza ciclo sweep"));
         // A sweep the device cannot make is not started: back to idle, and the user is told.
         endOfSweepControls();
@@ -216,9 +218,9 @@ void SweepController::cmdStop_Click() {
     Sequence seq(this);
     ++m_stops;
     m_startQueued = false;
-    m_statoSweep = 2;
+    m_statoSweep = SweepState::kStopRequested;
     if (m_device)
-        m_device->setSweepOn(2);
+        m_device->setSweepOn(SweepState::kStopRequested);
     // Without a live device nothing will report the end of the sweep: go idle at once.
     if (!m_device || !m_device->isLive())
         endOfSweepControls();
@@ -252,11 +254,11 @@ void SweepController::timerUpdateSweep_Timer() {
     }
     // "Sweep OFF" was pressed: the loop is ending and no sweep may follow. The range is
     // applied as while idle, once the device has reported the end of its loop.
-    if (m_statoSweep == 2) {
+    if (m_statoSweep == SweepState::kStopRequested) {
         m_reapplyWhenIdle = true;
         return;
     }
-    if (m_statoSweep < 1) {
+    if (m_statoSweep <= SweepState::kStopped) {
         applyIdleFrequency();
         return;
     }
@@ -267,7 +269,7 @@ void SweepController::timerUpdateSweep_Timer() {
         scriviLog(m_device->logPrefix() + QStringLiteral("Start/step sweep reinizializzati"));
     } else if (m_device) {
         const quint32 stops = m_stops;
-        m_device->setSweepOn(1);
+        m_device->setSweepOn(SweepState::kRestart);
         requestStart(stops);
     }
 }
@@ -293,7 +295,7 @@ void SweepController::timerGrafico_Timer() {
 
 void SweepController::endOfSweepControls() {
     emit idle();
-    m_statoSweep = 0;
+    m_statoSweep = SweepState::kStopped;
 }
 
 void SweepController::onComplete() {
@@ -306,12 +308,12 @@ void SweepController::onComplete() {
         return;
     // The parallel port then sets the generator back to the start frequency.
     m_device->afterComplete(m_cfg);
-    if (reapply && m_statoSweep == 0)
+    if (reapply && m_statoSweep == SweepState::kStopped)
         applyIdleFrequency();
 }
 
 void SweepController::onErrore(qint16 tipoErrore, const QString& descrizione) {
-    if (tipoErrore == 1 && m_device && m_device->countsRetryWarnings()) {
+    if (tipoErrore == ErrorCode::kRetry && m_device && m_device->countsRetryWarnings()) {
         emit retryWarning();
         return;
     }
@@ -322,7 +324,7 @@ void SweepController::onServerDied(const QString& reason) {
     Sequence seq(this);
     if (m_closing)
         return;
-    const bool wasSweeping = m_statoSweep != 0;
+    const bool wasSweeping = m_statoSweep != SweepState::kStopped;
     if (wasSweeping)
         endOfSweepControls();
     tell(QStringLiteral("The device server tarvex stopped%1: %2\nSweep goes on without hardware; "

@@ -5,6 +5,7 @@
 // the last edit) and the redraw 100 ms after each received sweep, and the device's events.
 // The window follows it through the signals; the device is asked, never switched on.
 #include "SampleConverter.h"
+#include "SweepContract.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -20,8 +21,6 @@ class UserMessages;
 class SweepController : public QObject {
     Q_OBJECT
 public:
-    static constexpr int NUMERO_CAMPIONI = 400;
-
     // stopWaitMs: longest wait for the end of a previous sweep before "Sweep ON" gives up.
     SweepController(SweepConfig& config, SweepData* data, UserMessages& messages, int stopWaitMs,
                     QObject* parent);
@@ -40,7 +39,7 @@ public:
     void cmdStart_Click();
     void cmdStop_Click();
     // The generator was reset by hand: no sweep is under way any more.
-    void resetStato() { m_statoSweep = 0; }
+    void resetState() { m_statoSweep = SweepState::kStopped; }
     void calcolaStep();
     void aggiornaLblFrequenza();
     void timerUpdateSweep_Timer();
@@ -106,7 +105,7 @@ private:
     SweepDevice* m_device = nullptr;
     SampleConverter m_converter;
     int m_stopWaitMs;
-    qint16 m_statoSweep = 0;
+    qint16 m_statoSweep = SweepState::kStopped;
     qint32 m_freqStep = 0;
     bool m_startRefused = false;
     // Where a start is: waiting for the end of the previous sweep, or past reading the range.

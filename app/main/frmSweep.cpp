@@ -126,7 +126,7 @@ void frmSweep::wirePieces() {
 
 void frmSweep::wireTestPanel() {
     TestPanel* t = m_testPanel;
-    connect(t, &TestPanel::generatorReset, m_controller, &SweepController::resetStato);
+    connect(t, &TestPanel::generatorReset, m_controller, &SweepController::resetState);
     connect(t, &TestPanel::testCurveReady, this, [this] {
         drawScreen();
         drawLine();

@@ -6,6 +6,7 @@
 // TestPanel. Control names are the widgets' objectNames; control arrays carry the index after
 // an underscore (cmdView_0..cmdView_3, VScrollStart_0..VScrollStart_8, optSpeed_0..optSpeed_2,
 // frameView_0..frameView_3, mnuView_0..mnuView_3, lblVolt_0..lblVolt_10).
+#include "ScaleModel.h"
 #include "StartOptions.h"
 #include "SweepConfig.h"
 #include "SweepContext.h"
@@ -43,7 +44,6 @@ class UserMessages;
 class frmSweep : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int NUMERO_CAMPIONI = 400;
     // messages and dialogs may be null: the Qt message boxes and the built-in dialogs are used.
     explicit frmSweep(const StartOptions& options, UserMessages* messages = nullptr,
                       SweepDialogs* dialogs = nullptr, QWidget* parent = nullptr);
@@ -178,5 +178,5 @@ private:
     QAction* mnuExit = nullptr;
     QAction* mnuSetUpAction = nullptr;
     std::array<QAction*, 4> mnuView{};
-    std::array<QAction*, 5> mnuScala{};
+    std::array<QAction*, ScaleModel::kScales> mnuScala{};
 };

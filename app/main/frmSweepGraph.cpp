@@ -22,7 +22,7 @@ void frmSweep::wireGraph() {
     // A repaint the window system asks for brings the curve back only between sweeps; while a
     // sweep runs the curve is drawn when its samples are in.
     connect(m_graph, &SweepGraph::repaintRequested, this, [this] {
-        if (m_controller->statoSweep() == 0)
+        if (m_controller->statoSweep() == SweepState::kStopped)
             drawLine();
     });
     connect(m_scale, &ScaleControls::fullScaleChanged, this, [this] {

@@ -75,7 +75,7 @@ void frmSweep::buildMenus() {
                                  QStringLiteral("Logarithmic (1V + 10dB)"),
                                  QStringLiteral("Logarithmic (10V)"),
                                  QStringLiteral("Logarithmic (10V +10dB)")};
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < ScaleModel::kScales; ++i) {
         mnuScala[i] = scaleMenu->addAction(scaleItems[i]);
         mnuScala[i]->setObjectName(scaleNames[i]);
         mnuScala[i]->setCheckable(true);

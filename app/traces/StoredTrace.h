@@ -7,6 +7,8 @@
 // lowest and highest frequency, or beyond them by at most half the sweep's step (two sweeps
 // over "the same" range may differ by the rounding of their steps). Such a point takes the
 // value of the trace's end point: nothing is extrapolated.
+#include "SweepContract.h"
+
 #include <QVector>
 #include <QtGlobal>
 #include <optional>
@@ -49,4 +51,4 @@ QVector<std::optional<double>> traceOnSweep(const StoredTrace& trace,
 
 // The frequencies of a sweep's points: start + i x step for i = 0 .. points - 1 (the step is
 // negative on a downward sweep).
-QVector<double> sweepFrequencies(qint64 start, qint64 step, int points = 400);
+QVector<double> sweepFrequencies(qint64 start, qint64 step, int points = NUMERO_CAMPIONI);

@@ -24,7 +24,7 @@ DeviceObject::DeviceObject(const QString& prefix, QObject* parent)
 DeviceObject::~DeviceObject() = default;
 
 void DeviceObject::endAfterFailure(const QString& what) {
-    raise(3, what);
+    reportError(what);
     // A failure after the loop's own ending (the busy flag already cleared) must not
     // announce a second end.
     if (!m_busy)
@@ -32,10 +32,14 @@ void DeviceObject::endAfterFailure(const QString& what) {
     endLoop();
 }
 
-void DeviceObject::endLoop() {
-    m_sweepOn = kStopped;
+void DeviceObject::endLoop(StateAtEnd when) {
+    const bool stoppedFirst = when == StateAtEnd::StoppedFirst;
+    if (stoppedFirst)
+        m_sweepOn = kStopped;
     log(QStringLiteral("fine ciclo sweep"));
     emit aComplete();
+    if (!stoppedFirst)
+        m_sweepOn = kStopped;
     clearBusy();
 }
 
@@ -82,7 +86,7 @@ void DeviceObject::AckVettore() {
 
 void DeviceObject::requestStart() {
     if (m_busy) {
-        raise(3, QStringLiteral("Sweep già in esecuzione"));
+        reportError(QStringLiteral("Sweep già in esecuzione"));
         return;
     }
     m_busy = true;

@@ -16,11 +16,11 @@
 //     setMySweepON(kRunning);
 //     while (mySweepON() > kStopRequested) {
 //         ... acquire one sweep, calling yieldEvents() between points ...
-//         waitForVectorCredit();
-//         emit aVettore(samples);
-//         noteVectorSent();
+//         sendVector(&cAsyncXxx::aVettore, samples); // waits for credit, emits, counts it
 //     }
 //     endLoop();              // state 0, "fine ciclo sweep", aComplete, busy flag cleared
+#include "SweepContract.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -32,10 +32,11 @@ class DeviceObject : public QObject {
     Q_PROPERTY(short mySlowCPU READ mySlowCPU WRITE setMySlowCPU)
 
 public:
-    // Sweep state codes shared with the client: a loop runs while the state is above 2.
-    static constexpr short kRunning = 4;
-    static constexpr short kStopRequested = 2;
-    static constexpr short kStopped = 0;
+    // The shared sweep state codes, by the names the device classes use: a loop runs while
+    // the state is above kStopRequested.
+    static constexpr short kRunning = SweepState::kRunning;
+    static constexpr short kStopRequested = SweepState::kStopRequested;
+    static constexpr short kStopped = SweepState::kStopped;
 
     // prefix: "P> ", "L> " or "V> ", the start of every aErrore text of this device.
     explicit DeviceObject(const QString& prefix, QObject* parent = nullptr);
@@ -93,9 +94,10 @@ protected:
     // while busy, else sets the busy flag and queues the object. Returns at once.
     void requestStart();
 
-    // aErrore(code, prefix + text).
+    // aErrore(code, prefix + text); code is one of ErrorCode.
     void raise(short code, const QString& text);
-    void log(const QString& text) { raise(0, text); }
+    void log(const QString& text) { raise(ErrorCode::kLog, text); }
+    void reportError(const QString& text) { raise(ErrorCode::kError, text); }
 
     // Serves pending calls and events once (never blocks).
     void yieldEvents();
@@ -112,11 +114,26 @@ protected:
     // Vectors sent and not yet acknowledged (0 without a window).
     int unackedVectors() const { return m_unacked; }
 
+    // Sends one sweep: waits for the client's credit, raises the class's own aVettore with
+    // vector, counts it. Every loop sends its vectors through here.
+    template <class Device, class Vector>
+    void sendVector(void (Device::*aVettore)(const Vector&), const Vector& vector) {
+        waitForVectorCredit();
+        emit(static_cast<Device*>(this)->*aVettore)(vector);
+        noteVectorSent();
+    }
+
     // Clears the busy flag: the very last step of every loop.
     void clearBusy() { m_busy = false; }
 
-    // The usual end of a loop: state 0, "fine ciclo sweep", aComplete, busy flag cleared.
-    void endLoop();
+    // When a loop's end sets the sweep state to 0: before the end log line (the serial
+    // devices, and every refused or failed loop), or only after aComplete (the parallel
+    // port's loop, so a handler of aComplete still reads the state the loop left with).
+    enum class StateAtEnd { StoppedFirst, StoppedAfterComplete };
+
+    // The end of every loop: state 0, "fine ciclo sweep", aComplete, busy flag cleared as
+    // the very last step.
+    void endLoop(StateAtEnd when = StateAtEnd::StoppedFirst);
 
 private:
     friend class StartQueue;

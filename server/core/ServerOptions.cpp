@@ -1,5 +1,6 @@
 #include "ServerOptions.h"
 
+#include "LptDrivers.h"
 #include "SimulatedDuts.h"
 
 namespace {
@@ -41,7 +42,7 @@ QString tarvexUsage() {
         duts += QStringLiteral("                      %1: %2\n")
                     .arg(QLatin1String(dut.name), QLatin1String(dut.description));
     const QString usage = QStringLiteral(
-        "Usage: tarvex (--listen ADDRESS | --session) [--lpt-driver auto|ppdev|raw|sim]\n"
+        "Usage: tarvex (--listen ADDRESS | --session) [--lpt-driver %3]\n"
         "              [--sim-dut NAME] [--sim-pace real|max] [--sim-log PATH]\n"
         "              [--com N=PATH]...\n"
         "  --listen ADDRESS  serve one client peer-to-peer at a D-Bus address\n"
@@ -56,7 +57,7 @@ QString tarvexUsage() {
         "  --sim-log PATH    the simulated hardware appends what it decoded to PATH,\n"
         "                    one line each (\"pic: A 1000000\", \"dds: load ...\")\n"
         "  --com N=PATH      COMn is PATH (a device, a pty, sim:pic or sim:vna)\n");
-    return usage.arg(defaultSimulatedDut(), duts);
+    return usage.arg(defaultSimulatedDut(), duts, lptDriverNames().join(QLatin1Char('|')));
 }
 
 bool parseTarvexArguments(const QStringList& args, TarvexCommandLine* out, QString* error) {
@@ -81,10 +82,7 @@ bool parseTarvexArguments(const QStringList& args, TarvexCommandLine* out, QStri
             listen = true;
         } else if (optionName(arg, QStringLiteral("--lpt-driver"))) {
             if (!takeValue(args, &i, QStringLiteral("--lpt-driver"), &value, error) ||
-                !oneOf(QStringLiteral("--lpt-driver"), value,
-                       {QStringLiteral("auto"), QStringLiteral("ppdev"), QStringLiteral("raw"),
-                        QStringLiteral("sim")},
-                       error))
+                !oneOf(QStringLiteral("--lpt-driver"), value, lptDriverNames(), error))
                 return false;
             cl.options.lptDriver = value;
         } else if (optionName(arg, QStringLiteral("--sim-dut"))) {

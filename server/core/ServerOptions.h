@@ -1,5 +1,6 @@
 #pragma once
 // Command-line choices of tarvex that the device classes need.
+#include "LptDrivers.h"
 #include "SimulatedDuts.h"
 
 #include <QMap>
@@ -11,10 +12,10 @@
 class DeviceObject;
 
 struct ServerOptions {
-    QString lptDriver = QStringLiteral("auto"); // auto | ppdev | raw | sim
-    QString simDut = defaultSimulatedDut();     // a name of kSimulatedDuts
-    bool simPaceReal = true;                    // false: simulators run unpaced (--sim-pace max)
-    QMap<int, QString> comMap;                  // COMn -> device path or sim:pic / sim:vna
+    QString lptDriver = defaultLptDriver(); // a name of kLptDrivers
+    QString simDut = defaultSimulatedDut(); // a name of kSimulatedDuts
+    bool simPaceReal = true;                // false: simulators run unpaced (--sim-pace max)
+    QMap<int, QString> comMap;              // COMn -> device path or sim:pic / sim:vna
     QString simLogPath; // --sim-log: the simulated hardware appends what it decoded; empty: off
 };
 

@@ -1,5 +1,6 @@
 #include "cAsyncLPT.h"
 
+#include "LptDrivers.h"
 #include "LptWire.h"
 #include "NumberFormat.h"
 #include "PortIo.h"
@@ -58,11 +59,12 @@ bool cAsyncLPT::acceptMultiplier(short v) {
         return true;
     // Sent as it is, the value would be cut to a byte: -1 would set the power-down and test
     // bits of an AD9851. The chip keeps the multiplier it has.
-    raise(3, QStringLiteral("DDS CLK Mult: %1 fuori campo %2 per %3: moltiplicatore invariato (%4)")
-                 .arg(v)
-                 .arg(isAd9951() ? QStringLiteral("0..31") : QStringLiteral("0..255"))
-                 .arg(isAd9951() ? QStringLiteral("AD9951") : QStringLiteral("AD9850/AD9851"))
-                 .arg(m_myMultifactor));
+    reportError(
+        QStringLiteral("DDS CLK Mult: %1 fuori campo %2 per %3: moltiplicatore invariato (%4)")
+            .arg(v)
+            .arg(isAd9951() ? QStringLiteral("0..31") : QStringLiteral("0..255"))
+            .arg(isAd9951() ? QStringLiteral("AD9951") : QStringLiteral("AD9850/AD9851"))
+            .arg(m_myMultifactor));
     return false;
 }
 
@@ -96,9 +98,9 @@ void cAsyncLPT::writeRegister(int offset, uint32_t value) {
 bool cAsyncLPT::requirePort(const char* operation) {
     if (m_portOpen)
         return true;
-    raise(3, QStringLiteral("%1 rifiutato: porta LPT non inizializzata (aInizializzaLPT non "
-                            "riuscito o porta chiusa)")
-                 .arg(QLatin1String(operation)));
+    reportError(QStringLiteral("%1 rifiutato: porta LPT non inizializzata (aInizializzaLPT non "
+                               "riuscito o porta chiusa)")
+                    .arg(QLatin1String(operation)));
     return false;
 }
 
@@ -112,10 +114,9 @@ bool cAsyncLPT::aInizializzaLPT(short indirizzoLPT) {
         m_portOpen = false;
     }
     if (!m_port) {
-        raise(3, QStringLiteral("Driver LPT NON installato"));
-        raise(3, QStringLiteral("driver della porta parallela sconosciuto \"%1\": usare "
-                                "auto, ppdev, raw o sim")
-                     .arg(m_driverName));
+        reportError(QStringLiteral("Driver LPT NON installato"));
+        reportError(QStringLiteral("driver della porta parallela sconosciuto \"%1\": usare %2")
+                        .arg(m_driverName, lptDriverChoices(QStringLiteral(" o "))));
         return false;
     }
     if (m_port->initialize(base)) {
@@ -124,10 +125,10 @@ bool cAsyncLPT::aInizializzaLPT(short indirizzoLPT) {
         const QString firstReason = m_port->lastError();
         m_esitoPorta = m_port->install() ? 1 : 0;
         if (!m_port->initialize(base)) {
-            raise(3, QStringLiteral("Driver LPT NON installato"));
+            reportError(QStringLiteral("Driver LPT NON installato"));
             const QString reason =
                 m_port->lastError().isEmpty() ? firstReason : m_port->lastError();
-            raise(3, reason);
+            reportError(reason);
             return false;
         }
     }
@@ -136,7 +137,7 @@ bool cAsyncLPT::aInizializzaLPT(short indirizzoLPT) {
     m_esitoPorta = m_port->writeByte(base, static_cast<uint32_t>(m_valoreDati)) ? 1 : 0;
     if (!m_esitoPorta) {
         m_port->shutdown();
-        raise(3, QStringLiteral("Porta LPT NON inizializzata"));
+        reportError(QStringLiteral("Porta LPT NON inizializzata"));
         return false;
     }
     m_portOpen = true;
@@ -166,7 +167,7 @@ void cAsyncLPT::aInizializzaSweep(int Start, int Step) {
     m_stepFreq = Step;
     m_frequenzaCorrente = Start;
     QString fault;
-    for (int i = 1; i <= kPoints; ++i) {
+    for (int i = 1; i <= NUMERO_CAMPIONI; ++i) {
         const double word = wordOf(m_frequenzaCorrente);
         m_parolaDDS[static_cast<size_t>(i)] = word;
         if (fault.isEmpty())
@@ -178,7 +179,7 @@ void cAsyncLPT::aInizializzaSweep(int Start, int Step) {
     // would stop at that point without a sweep, or (a word of 0) sweep at 0 Hz. Without a port
     // the DDS was never set up: the pass reports the port itself.
     if (!fault.isEmpty() && m_portOpen) {
-        raise(3, QStringLiteral("Sweep non inizializzato: ") + fault);
+        reportError(QStringLiteral("Sweep non inizializzato: ") + fault);
         return;
     }
     log(QStringLiteral("Start/Step inizializzati"));
@@ -225,7 +226,7 @@ void cAsyncLPT::Runnable_Start() {
         m_campioni[1 - lag] = readDetector(speed);
         setSyncro(false);
         bool ok = true;
-        for (int i = 2; i <= kPoints; ++i) {
+        for (int i = 2; i <= NUMERO_CAMPIONI; ++i) {
             yieldEvents();
             if (!requirePort("sweep") ||
                 !loadWord(m_parolaDDS[static_cast<size_t>(i)], pointWhere(i))) {
@@ -237,13 +238,8 @@ void cAsyncLPT::Runnable_Start() {
         if (!ok)
             break;
         if (lag)
-            m_campioni[kPoints] = readDetector(speed);
-        waitForVectorCredit();
-        emit aVettore(m_campioni);
-        noteVectorSent();
+            m_campioni[NUMERO_CAMPIONI] = readDetector(speed);
+        sendVector(&cAsyncLPT::aVettore, m_campioni);
     }
-    log(QStringLiteral("fine ciclo sweep"));
-    emit aComplete();
-    setMySweepON(kStopped);
-    clearBusy();
+    endLoop(StateAtEnd::StoppedAfterComplete);
 }

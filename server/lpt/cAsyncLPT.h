@@ -31,7 +31,6 @@ class cAsyncLPT : public DeviceObject {
     Q_PROPERTY(short aSpeed READ aSpeed WRITE setASpeed)
 
 public:
-    static constexpr int kPoints = 400;
     static constexpr int kVectorSize = 406; // indices 0..405, samples at 1..400
 
     // port: the backend (nullptr: no usable driver; driverName names it in the message).
@@ -149,6 +148,6 @@ private:
     int32_t m_startFreq = 0;
     int32_t m_stepFreq = 0;
     double m_frequenzaCorrente = 0.0;
-    std::array<double, kPoints + 2> m_parolaDDS{};
+    std::array<double, NUMERO_CAMPIONI + 2> m_parolaDDS{};
     QList<qint16> m_campioni;
 };

@@ -45,9 +45,9 @@ void cAsyncLPT::aInizializzaDDS() {
             m_fattoreAD9951 = 0.0;
         else
             m_fattoreAD9850 = 0.0;
-        raise(3, QStringLiteral("DDS CLK Ref %1 non valido: DDS non inizializzato, impostare "
-                                "il clock di riferimento in Hz")
-                     .arg(numberToText(m_myRefCLK)));
+        reportError(QStringLiteral("DDS CLK Ref %1 non valido: DDS non inizializzato, impostare "
+                                   "il clock di riferimento in Hz")
+                        .arg(numberToText(m_myRefCLK)));
         return;
     }
 
@@ -57,9 +57,9 @@ void cAsyncLPT::aInizializzaDDS() {
         const auto control = lptwire::ad9951ControlByte(m_multAD9951);
         if (!control) {
             m_fattoreAD9951 = 0.0;
-            raise(3, QStringLiteral("AD9951 moltiplicatore %1 fuori campo (1..31): DDS non "
-                                    "inizializzato")
-                         .arg(m_multAD9951));
+            reportError(QStringLiteral("AD9951 moltiplicatore %1 fuori campo (1..31): DDS non "
+                                       "inizializzato")
+                            .arg(m_multAD9951));
             return;
         }
         m_fattoreAD9951 = lptwire::kTwo32 / (m_multAD9951 * m_clockAD9951);
@@ -98,9 +98,9 @@ bool cAsyncLPT::loadWord(double w, const QString& where) {
     // A word outside 32 bits (a frequency at or above the DDS clock, or a negative one)
     // cannot be loaded: report it and load nothing.
     if (!lptwire::wordFits(w)) {
-        raise(3, QStringLiteral("FWord %1 fuori campo 0..4294967295 (%2): frequenza negativa "
-                                "o non inferiore al clock del DDS, nulla caricato")
-                     .arg(numberToText(w), where));
+        reportError(QStringLiteral("FWord %1 fuori campo 0..4294967295 (%2): frequenza negativa "
+                                   "o non inferiore al clock del DDS, nulla caricato")
+                        .arg(numberToText(w), where));
         return false;
     }
     if (isAd9951())

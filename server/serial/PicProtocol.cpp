@@ -13,9 +13,9 @@ bool isAcknowledged(const QByteArray& reply) {
 
 BlockResult decodeBlock(const QByteArray& bytes, QList<qint16>& vector) {
     BlockResult result;
-    if (bytes.size() < kBlockBytes || vector.size() <= kPoints)
+    if (bytes.size() < kBlockBytes || vector.size() <= NUMERO_CAMPIONI)
         return result;
-    for (int i = 0; i < kPoints; ++i) {
+    for (int i = 0; i < NUMERO_CAMPIONI; ++i) {
         const int value = reading(static_cast<unsigned char>(bytes[2 * i]),
                                   static_cast<unsigned char>(bytes[2 * i + 1]));
         if (value > kMaxReading) {

@@ -3,14 +3,15 @@
 //  command frame:  ":" + command + 9 decimal digits (zero-padded, last 9 kept) + CR
 //  reply:          accepted when its first five characters contain "ACK"
 //  sample block:   ":" + 400 x (low, high) + CR, reading = low + 255 x high (not 256)
+#include "SweepContract.h"
+
 #include <QByteArray>
 #include <QList>
 
 namespace picwire {
 
-inline constexpr int kPoints = 400;
-inline constexpr int kBlockBytes = 2 * kPoints; // value bytes between ":" and CR
-inline constexpr int kMaxReading = 1024;        // above: detector overflow
+inline constexpr int kBlockBytes = 2 * NUMERO_CAMPIONI; // value bytes between ":" and CR
+inline constexpr int kMaxReading = 1024;                // above: detector overflow
 inline constexpr char kBlockStart = ':';
 inline constexpr char kCr = '\r';
 

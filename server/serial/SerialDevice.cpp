@@ -15,9 +15,9 @@ bool SerialDevice::openWithRetries(short porta, const std::function<bool()>& ope
         --left;
         const QString reason = m_line->lastError();
         m_line->setPortOpen(false);
-        raise(3, QStringLiteral("%1 Numero COMMport (%2) errato").arg(left).arg(porta));
+        reportError(QStringLiteral("%1 Numero COMMport (%2) errato").arg(left).arg(porta));
         if (left == 0) {
-            raise(3, reason);
+            reportError(reason);
             return false;
         }
     }

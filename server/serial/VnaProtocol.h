@@ -4,6 +4,8 @@
 //            that is not negative gets one leading blank (" 0", " 42949673")
 //  response: count records of 4 bytes: phase low, high, magnitude low, high;
 //            reading = low + 256 x high, 0..1023
+#include "SweepContract.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -11,7 +13,6 @@
 
 namespace vnawire {
 
-inline constexpr int kMaxSamples = 400;
 inline constexpr int kRecordBytes = 4;
 
 enum class Kind { Phase = 1, ReturnLoss = 2, Transmission = 3 };

@@ -52,8 +52,8 @@ void cAsyncMiniVNA::recompute() {
     const auto f = vnawire::conversionFactor(m_multiplier, m_clock, m_offset);
     if (!f) {
         // A zero clock or multiplier: no factor can be formed, the old one stays.
-        raise(3, QStringLiteral("CLK Ref x CLK Mult = 0: Freq Mult invariato (") +
-                     numberToText(m_factor) + QLatin1Char(')'));
+        reportError(QStringLiteral("CLK Ref x CLK Mult = 0: Freq Mult invariato (") +
+                    numberToText(m_factor) + QLatin1Char(')'));
         return;
     }
     m_factor = *f;
@@ -63,14 +63,14 @@ void cAsyncMiniVNA::recompute() {
 std::optional<qint32> cAsyncMiniVNA::toWord(qint64 freqHz) {
     const auto word = vnawire::tuningWord(static_cast<double>(freqHz), m_factor);
     if (!word)
-        raise(3, QStringLiteral("frequenza fuori limite: ") + numberToText(freqHz));
+        reportError(QStringLiteral("frequenza fuori limite: ") + numberToText(freqHz));
     return word;
 }
 
 void cAsyncMiniVNA::aInizializzaSweep(int startFreq, int stepFreq, short maxCampioniFreq) {
-    if (maxCampioniFreq < 1 || maxCampioniFreq > vnawire::kMaxSamples) {
-        raise(3, QStringLiteral("numero campioni fuori limite (1-400): ") +
-                     numberToText(maxCampioniFreq));
+    if (maxCampioniFreq < 1 || maxCampioniFreq > NUMERO_CAMPIONI) {
+        reportError(QStringLiteral("numero campioni fuori limite (1-400): ") +
+                    numberToText(maxCampioniFreq));
         return;
     }
     const auto step = toWord(stepFreq);
@@ -104,7 +104,7 @@ void cAsyncMiniVNA::aSetFrequenza(int Freq) {
 bool cAsyncMiniVNA::leggiCampioni() {
     for (const QByteArray& line : vnawire::requestLines(m_mode, m_startWord, m_count, m_stepWord)) {
         if (!m_line->output(line)) {
-            raise(3, QStringLiteral("errore invio comando"));
+            reportError(QStringLiteral("errore invio comando"));
             return false;
         }
         QThread::msleep(1); // gives the analyser time to take the line
@@ -118,7 +118,7 @@ bool cAsyncMiniVNA::leggiCampioni() {
         waiting = m_line->inBufferCount();
     }
     if (waiting < wanted) {
-        raise(3, QStringLiteral("timeout lettura campioni"));
+        reportError(QStringLiteral("timeout lettura campioni"));
         return true;
     }
     m_line->setInputMode(SerialLine::InputMode::Text);
@@ -145,16 +145,10 @@ void cAsyncMiniVNA::Runnable_Start() {
         const QList<double>* vector = m_kind == 1                    ? &m_phase
                                       : (m_kind == 2 || m_kind == 3) ? &m_magnitude
                                                                      : nullptr;
-        if (vector) {
-            waitForVectorCredit();
-            emit aVettore(*vector);
-            noteVectorSent();
-        }
+        if (vector)
+            sendVector(&cAsyncMiniVNA::aVettore, *vector);
     }
-    setMySweepON(kStopped);
-    log(QStringLiteral("fine ciclo sweep"));
-    emit aComplete();
-    clearBusy();
+    endLoop();
 }
 
 bool cAsyncMiniVNA::aInizializzaCOMM(short porta, const QString&) {

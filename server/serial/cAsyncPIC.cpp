@@ -56,14 +56,14 @@ bool cAsyncPIC::aScriviPIC(const QString& comando, int frequenza) {
     const QString frameText = QString::fromLatin1(frame);
     for (int left = kAttempts; left > 0; --left) {
         if (!m_line->portOpen() && !m_line->setPortOpen(true)) {
-            raise(3, QStringLiteral("errore scrittura PIC"));
+            reportError(QStringLiteral("errore scrittura PIC"));
             return false;
         }
         m_line->clearInBuffer();
         m_line->setInputLen(5);
         m_line->clearOutBuffer();
         if (!m_line->output(frame)) {
-            raise(3, QStringLiteral("errore scrittura PIC"));
+            reportError(QStringLiteral("errore scrittura PIC"));
             return false;
         }
         if (comando == QLatin1String("*"))
@@ -76,11 +76,11 @@ bool cAsyncPIC::aScriviPIC(const QString& comando, int frequenza) {
             waiting = m_line->inBufferCount();
         }
         if (waiting < 0) {
-            raise(3, QStringLiteral("errore scrittura PIC"));
+            reportError(QStringLiteral("errore scrittura PIC"));
             return false;
         }
         if (waiting <= 4) {
-            raise(3, frameText + QStringLiteral(" timeout"));
+            reportError(frameText + QStringLiteral(" timeout"));
             continue;
         }
         QByteArray reply;
@@ -95,25 +95,26 @@ bool cAsyncPIC::aScriviPIC(const QString& comando, int frequenza) {
 }
 
 bool cAsyncPIC::aInizializzaSweep(int startFreq, int stepFreq) {
-    const qint64 stop = static_cast<qint64>(startFreq) + 400 * static_cast<qint64>(stepFreq);
+    const qint64 stop =
+        static_cast<qint64>(startFreq) + NUMERO_CAMPIONI * static_cast<qint64>(stepFreq);
     if (stop < std::numeric_limits<qint32>::min() || stop > std::numeric_limits<qint32>::max()) {
-        raise(3, QStringLiteral("frequenza stop fuori limite (%1)").arg(stop));
+        reportError(QStringLiteral("frequenza stop fuori limite (%1)").arg(stop));
         return false;
     }
     if (!aScriviPIC(QStringLiteral("B"), startFreq)) {
-        raise(3, QStringLiteral("timeout frequenza start"));
+        reportError(QStringLiteral("timeout frequenza start"));
         return false;
     }
     if (!aScriviPIC(QStringLiteral("C"), static_cast<int>(stop))) {
-        raise(3, QStringLiteral("timeout frequenza stop"));
+        reportError(QStringLiteral("timeout frequenza stop"));
         return false;
     }
     if (!aScriviPIC(QStringLiteral("D"), stepFreq)) {
-        raise(3, QStringLiteral("timeout frequenza step"));
+        reportError(QStringLiteral("timeout frequenza step"));
         return false;
     }
     if (!aScriviPIC(QStringLiteral("F"), mySlowCPU())) {
-        raise(3, QStringLiteral("timeout avvio ciclo sweep"));
+        reportError(QStringLiteral("timeout avvio ciclo sweep"));
         return false;
     }
     return true;
@@ -135,7 +136,7 @@ cAsyncPIC::Read cAsyncPIC::leggiPIC(int count, SerialLine::InputMode mode, QByte
         waiting = m_line->inBufferCount();
     }
     if (waiting < 0) {
-        raise(3, QStringLiteral("errore lettura PIC"));
+        reportError(QStringLiteral("errore lettura PIC"));
         return Read::Fault;
     }
     if (timedOut)
@@ -143,12 +144,6 @@ cAsyncPIC::Read cAsyncPIC::leggiPIC(int count, SerialLine::InputMode mode, QByte
     m_line->setInputLen(count);
     m_line->input(out);
     return Read::Ok;
-}
-
-void cAsyncPIC::sendVector() {
-    waitForVectorCredit();
-    emit aVettore(m_vettore);
-    noteVectorSent();
 }
 
 void cAsyncPIC::Runnable_Start() {
@@ -178,37 +173,36 @@ void cAsyncPIC::Runnable_Start() {
                 m_line->clearInBuffer();
             }
             if (overflow) {
-                raise(2, QStringLiteral("overflow vout"));
+                raise(ErrorCode::kOverflow, QStringLiteral("overflow vout"));
             } else {
                 QByteArray e;
                 const Read end = leggiPIC(1, SerialLine::InputMode::Text, &e);
                 if (end == Read::Ok && e.at(0) == picwire::kCr) {
                     if (valid)
-                        sendVector();
+                        sendVector(&cAsyncPIC::aVettore, m_vettore);
                 } else if (end == Read::Timeout) {
-                    raise(3, QStringLiteral("timeout fine blocco(CR)"));
+                    reportError(QStringLiteral("timeout fine blocco(CR)"));
                     setMySweepON(kStopped);
                     break;
                 } else {
-                    raise(1, QStringLiteral("retry %1 : manca fine blocco(CR)").arg(m_budget));
+                    raise(ErrorCode::kRetry,
+                          QStringLiteral("retry %1 : manca fine blocco(CR)").arg(m_budget));
                     --m_budget;
                 }
             }
         } else if (start == Read::Timeout) {
-            raise(3, QStringLiteral("timeout start blocco(:)"));
+            reportError(QStringLiteral("timeout start blocco(:)"));
             setMySweepON(kStopped);
             break;
         } else {
-            raise(1, QStringLiteral("retry %1 : manca start blocco(:)").arg(m_budget));
+            raise(ErrorCode::kRetry,
+                  QStringLiteral("retry %1 : manca start blocco(:)").arg(m_budget));
             --m_budget;
         }
         if (mySlowCPU() > 0 && m_line->portOpen())
             m_line->output(kCrByte); // the host's acknowledgement of the block
     }
-    setMySweepON(kStopped);
-    log(QStringLiteral("fine ciclo sweep"));
-    emit aComplete();
-    clearBusy();
+    endLoop();
     if (m_line->portOpen())
-        m_line->output(kEnd);
+        m_line->output(kEnd); // the board's own sweep cycle ends too
 }

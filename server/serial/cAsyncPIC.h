@@ -42,7 +42,6 @@ private:
     // Waits up to 2 s for count bytes and takes them.
     Read leggiPIC(int count, SerialLine::InputMode mode, QByteArray* out);
     bool openOnce(short porta, const QString& settings);
-    void sendVector();
 
     QList<qint16> m_vettore;
     int m_budget = kRetryBudget;

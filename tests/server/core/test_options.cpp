@@ -81,4 +81,21 @@ TEST(TarvexOptions, BadCommandLinesNameTheProblem) {
     }
 }
 
+// The parallel-port drivers come from one list: tarvex's help, its check of --lpt-driver and
+// the device's message about an unknown driver all name the same four, in this order.
+TEST(TarvexOptions, ParallelPortDriversAreNamedAlike) {
+    EXPECT_TRUE(tarvexUsage().startsWith(
+        "Usage: tarvex (--listen ADDRESS | --session) [--lpt-driver auto|ppdev|raw|sim]\n"))
+        << qPrintable(tarvexUsage());
+    TarvexCommandLine cl;
+    QString error;
+    for (const char* driver : {"auto", "ppdev", "raw", "sim"}) {
+        ASSERT_TRUE(parse({"--session", "--lpt-driver", driver}, &cl, &error)) << driver;
+        EXPECT_EQ(cl.options.lptDriver, driver);
+    }
+    EXPECT_FALSE(parse({"--session", "--lpt-driver", "winio"}, &cl, &error));
+    EXPECT_EQ(error, "bad value \"winio\" for --lpt-driver (use one of: auto, ppdev, raw, sim)");
+    EXPECT_EQ(lptDriverChoices(" o "), "auto, ppdev, raw o sim");
+}
+
 } // namespace
