@@ -112,6 +112,16 @@ QString formatNumber(double value, const QString& picture) {
     return out;
 }
 
+double shownNumber(double value, int decimals) {
+    if (!std::isfinite(value))
+        return value;
+    DecimalDigits d = DecimalDigits::fromDouble(value, kDoubleDigits);
+    d.roundAt(decimals, DecimalDigits::Tie::AwayFromZero);
+    bool ok = false;
+    const double shown = QLocale::c().toDouble(QString::fromLatin1(d.toAscii()), &ok);
+    return ok ? shown + 0.0 : value;
+}
+
 QString numberToText(double value) {
     return toText(value, kDoubleDigits);
 }

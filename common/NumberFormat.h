@@ -14,6 +14,10 @@
 // Format does for display. A value that shows as zero carries no minus sign.
 // Named formats: "General Number" (= numberToText), "Fixed" (= "0.00"), "Standard" (= "#,##0.00").
 QString formatNumber(double value, const QString& picture);
+// The number a picture with `decimals` places shows of value (halves away from zero on the
+// 15-digit form, as formatNumber rounds), for a reader that needs the shown value without
+// reading the text back. Non-finite values are returned unchanged; zero has no sign.
+double shownNumber(double value, int decimals);
 
 // Shortest decimal form of at most 15 significant digits with the locale decimal
 // separator; exponent form ("1E-05", "1.5E+20") only below 1E-4 or from 1E15 up.

@@ -4,7 +4,6 @@
 #include "CalibrationParts.h"
 #include "NumberFormat.h"
 #include "NumberParse.h"
-#include "Rounding.h"
 #include "SampleConverter.h"
 #include "SweepConfig.h"
 #include "SweepData.h"
@@ -103,7 +102,7 @@ void frmCalibraADC::TimerDetector_Timer() {
     // The offset being tried, not the stored one: the reading follows every adjustment.
     if (counts && !m_closed)
         lblVolt->setText(formatNumber(
-            roundHalfEven(tried() + double(m_context.config.adcStep) * *counts, 3), kVoltPicture));
+            SampleConverter::volts(*counts, m_context.config.adcStep, tried()), kVoltPicture));
 }
 
 void frmCalibraADC::txtOffsetVolt_Change() {
@@ -130,22 +129,7 @@ void frmCalibraADC::cmdApply_Click() {
     txtOffsetVolt_Change(); // a value still being typed counts
     SweepConfig& cfg = m_context.config;
     cfg.adcOffset = float(tried());
-    SweepData& data = m_context.data;
-    SampleConverter converter;
-    converter.prepare(cfg.scala, cfg.adcStep, cfg.adcOffset);
-    // The raw column's texts are the readings (a loaded file sets only them).
-    QVector<double> raws(SweepData::kPoints);
-    QVector<double> levels(SweepData::kPoints);
-    QStringList rawTexts;
-    QStringList levelTexts;
-    for (int row = 1; row <= SweepData::kPoints; ++row) {
-        rawTexts.append(data.text(row, 2));
-        raws[row - 1] = parseNumber(rawTexts.last()).value_or(0.0);
-        const SampleConverter::Point& p = converter.convert(raws[row - 1]);
-        levels[row - 1] = p.level;
-        levelTexts.append(p.levelText);
-    }
-    data.setSweep(raws, levels, rawTexts, levelTexts);
+    m_context.data.convertAll(cfg.scala, cfg.adcStep, cfg.adcOffset);
     if (m_context.graphChanged)
         m_context.graphChanged();
 }

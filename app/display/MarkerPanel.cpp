@@ -151,7 +151,7 @@ void MarkerPanel::aggiornaLblMarkerX() {
         const int row = SweepData::rowAt(m_graph->markerX(m));
         xBox[m]->setText(m_data->text(row, 0));
         yBox[m]->setText(m_data->text(row, 1));
-        f[m] = typedNumber(xBox[m]->text()).value_or(0.0);
+        f[m] = static_cast<double>(m_data->frequencyOf(row));
     }
     txtM2M1->setText(formatNumber(std::abs(f[1] - f[0]), QStringLiteral("###,##0")));
 }

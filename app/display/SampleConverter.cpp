@@ -8,6 +8,10 @@
 #include <QLocale>
 #include <cmath>
 
+double SampleConverter::volts(double raw, double adcStep, double adcOffset) {
+    return roundHalfEven(raw * adcStep + adcOffset, 3);
+}
+
 void SampleConverter::prepare(int scala, float adcStep, float adcOffset) {
     const QLocale loc;
     const QString locale = loc.name() + loc.decimalPoint() + loc.groupSeparator();
@@ -25,14 +29,13 @@ void SampleConverter::prepare(int scala, float adcStep, float adcOffset) {
 SampleConverter::Point SampleConverter::compute(double raw) const {
     Point p;
     p.rawText = numberToText(raw);
-    const float v =
-        static_cast<float>(roundHalfEven(raw * double(m_adcStep) + double(m_adcOffset), 3));
+    p.volts = static_cast<float>(volts(raw, m_adcStep, m_adcOffset));
     if (!ScaleModel::isLinear(m_scala)) {
-        p.level = voltToDb(v, m_scala);
+        p.level = voltToDb(p.volts, m_scala);
         p.levelText = formatNumber(p.level, QStringLiteral("#0.0"));
     } else {
-        p.level = v;
-        p.levelText = formatNumber(v, QStringLiteral("#0.000"));
+        p.level = p.volts;
+        p.levelText = formatNumber(p.volts, QStringLiteral("#0.000"));
     }
     return p;
 }

@@ -87,21 +87,9 @@ QString ScaleControls::maxVoltText() const {
 void ScaleControls::applyUnit() {
     const int s = m_cfg.scala;
     const bool linear = ScaleModel::isLinear(s);
-    m_data->setText(0, 1, ScaleModel::unit(s));
-    m_converter.prepare(s, m_cfg.adcStep, m_cfg.adcOffset);
-    const QVector<double>& raw = m_data->raws();
-    QVector<double> level(raw.size());
-    QStringList rawTexts;
-    QStringList levelTexts;
     // Every row, swept or not, takes the level of its raw count: a row never swept holds the
     // count 0 and reads its conversion, in the table as on the curve, the markers and the cursor.
-    for (int i = 0; i < raw.size(); ++i) {
-        rawTexts << m_data->text(i + 1, 2);
-        const SampleConverter::Point& p = m_converter.convert(raw[i]);
-        level[i] = p.level;
-        levelTexts << p.levelText;
-    }
-    m_data->setSweep(raw, level, rawTexts, levelTexts);
+    m_data->convertAll(s, m_cfg.adcStep, m_cfg.adcOffset);
     const auto typed = [](const QLineEdit* e) {
         return parseNumber(e->text(), ParseFlag::AllowGroupSeparator);
     };

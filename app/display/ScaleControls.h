@@ -3,8 +3,6 @@
 // box txtMaxVolt at its head (linear scale) or txtMaxDb at its foot (logarithmic scales),
 // exactly one of them shown. Also the switch of the sweep data to a scale's unit: the table's
 // header and value column recomputed from the raw counts.
-#include "SampleConverter.h"
-
 #include <QObject>
 #include <array>
 
@@ -52,7 +50,6 @@ private:
     SweepConfig& m_cfg;
     SweepData* m_data;
     SweepGraph* m_graph;
-    SampleConverter m_converter;
     QWidget* m_column = nullptr;
     std::array<QLabel*, 11> lblVolt{};
     QLineEdit* txtMaxVolt = nullptr;

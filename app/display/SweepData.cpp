@@ -2,35 +2,80 @@
 
 #include "NumberFormat.h"
 #include "Rounding.h"
-#include "SampleConverter.h"
+#include "ScaleModel.h"
 
 #include <algorithm>
 
+namespace {
+const QString kFrequencyPicture = QStringLiteral("###,###,##0");
+} // namespace
+
 SweepData::SweepData(QObject* parent)
-    : QObject(parent), m_header{QStringLiteral("Frequency"), QStringLiteral("Volt"),
-                                QStringLiteral("Sample")},
-      m_cells(kPoints), m_raw(kPoints, 0.0), m_level(kPoints, 0.0) {}
+    : QObject(parent), m_levelHeader(ScaleModel::unit(0)), m_frequency(kPoints, 0),
+      m_raw(kPoints, 0.0), m_volts(kPoints, 0.0), m_level(kPoints, 0.0), m_cells(kPoints) {}
+
+void SweepData::setLinear(bool linear) {
+    m_levelHeader = ScaleModel::unit(linear ? 0 : 1);
+}
 
 void SweepData::rebuild(qint32 freqStart, qint32 freqStep, bool linear) {
     m_freqStart = freqStart;
     m_freqStep = freqStep;
-    m_header = {QStringLiteral("Frequency"), linear ? QStringLiteral("Volt") : QStringLiteral("dB"),
-                QStringLiteral("Sample")};
+    setLinear(linear);
     const QString zero = QStringLiteral("0");
-    const QString picture = QStringLiteral("###,###,##0");
-    for (int row = 1; row <= kPoints; ++row) {
-        auto& cells = m_cells[row - 1];
-        cells[0] = formatNumber(static_cast<double>(frequencyOf(row)), picture);
-        cells[1] = zero;
-        cells[2] = zero;
+    for (int i = 0; i < kPoints; ++i) {
+        m_frequency[i] = static_cast<qint64>(i) * freqStep + freqStart;
+        m_cells[i] = {formatNumber(static_cast<double>(m_frequency[i]), kFrequencyPicture), zero,
+                      zero};
     }
     m_raw.fill(0.0);
+    m_volts.fill(0.0);
     m_level.fill(0.0);
-    emit rebuilt();
+    emit changed(true);
 }
 
-qint64 SweepData::frequencyOf(int row) const {
-    return static_cast<qint64>(row - 1) * m_freqStep + m_freqStart;
+void SweepData::store(int i, double raw, const SampleConverter::Point& p) {
+    m_raw[i] = raw;
+    m_volts[i] = p.volts;
+    m_level[i] = p.level;
+    m_cells[i][1] = p.levelText;
+    m_cells[i][2] = p.rawText;
+}
+
+void SweepData::setReadings(const QVector<double>& raw, int scala, float adcStep, float adcOffset) {
+    m_converter.prepare(scala, adcStep, adcOffset);
+    const int n = std::min<int>(kPoints, int(raw.size()));
+    for (int i = 0; i < n; ++i)
+        store(i, raw[i], m_converter.convert(raw[i]));
+    if (n > 0)
+        emit changed(false);
+}
+
+void SweepData::convertAll(int scala, float adcStep, float adcOffset) {
+    m_converter.prepare(scala, adcStep, adcOffset);
+    m_levelHeader = ScaleModel::unit(scala);
+    for (int i = 0; i < kPoints; ++i)
+        store(i, m_raw[i], m_converter.convert(m_raw[i]));
+    emit changed(false);
+}
+
+void SweepData::setFileSweep(qint32 freqStart, qint32 freqStep, const QVector<qint64>& frequencies,
+                             const QVector<double>& raw, const QVector<double>& volts) {
+    m_freqStart = freqStart;
+    m_freqStep = freqStep;
+    setLinear(true);
+    const QString picture = ScaleModel::levelPicture(0);
+    const int n =
+        std::min<int>({kPoints, int(frequencies.size()), int(raw.size()), int(volts.size())});
+    for (int i = 0; i < n; ++i) {
+        m_frequency[i] = frequencies[i];
+        m_raw[i] = raw[i];
+        m_volts[i] = volts[i];
+        m_level[i] = volts[i];
+        m_cells[i] = {formatNumber(static_cast<double>(frequencies[i]), kFrequencyPicture),
+                      formatNumber(volts[i], picture), numberToText(raw[i])};
+    }
+    emit changed(true);
 }
 
 int SweepData::rowAt(double x) {
@@ -41,8 +86,9 @@ int SweepData::rowAt(double x) {
 }
 
 int SweepData::firstRowFrom(qint64 f) const {
+    // The rows' places on the sweep's grid: a file's frequencies need not be evenly spaced.
     int row = 1;
-    while (row < kPoints && frequencyOf(row) < f)
+    while (row < kPoints && static_cast<qint64>(row - 1) * m_freqStep + m_freqStart < f)
         ++row;
     return row;
 }
@@ -50,44 +96,10 @@ int SweepData::firstRowFrom(qint64 f) const {
 QString SweepData::text(int row, int col) const {
     if (col < 0 || col >= kColumns || row < 0 || row > kPoints)
         return QString();
-    return row == 0 ? m_header[col] : m_cells[row - 1][col];
-}
-
-void SweepData::setText(int row, int col, const QString& text) {
-    if (col < 0 || col >= kColumns || row < 0 || row > kPoints)
-        return;
     if (row == 0) {
-        m_header[col] = text;
-        emit headerChanged(col);
-        return;
+        static const QString frequency = QStringLiteral("Frequency");
+        static const QString sample = QStringLiteral("Sample");
+        return col == 0 ? frequency : (col == 1 ? m_levelHeader : sample);
     }
-    m_cells[row - 1][col] = text;
-    emit cellChanged(row, col);
-}
-
-void SweepData::setSweep(const QVector<double>& raw, const QVector<double>& level,
-                         const QStringList& rawTexts, const QStringList& levelTexts) {
-    const int n = std::min<int>({kPoints, int(raw.size()), int(level.size()), int(rawTexts.size()),
-                                 int(levelTexts.size())});
-    for (int i = 0; i < n; ++i) {
-        m_cells[i][2] = rawTexts[i];
-        m_cells[i][1] = levelTexts[i];
-        m_raw[i] = raw[i];
-        m_level[i] = level[i];
-    }
-    if (n > 0)
-        emit valuesChanged(1, n);
-}
-
-void SweepData::setReadings(const QVector<double>& raw, SampleConverter& converter) {
-    const int n = std::min<int>(kPoints, int(raw.size()));
-    for (int i = 0; i < n; ++i) {
-        const SampleConverter::Point& p = converter.convert(raw[i]);
-        m_cells[i][2] = p.rawText;
-        m_cells[i][1] = p.levelText;
-        m_raw[i] = raw[i];
-        m_level[i] = p.level;
-    }
-    if (n > 0)
-        emit valuesChanged(1, n);
+    return m_cells[row - 1][col];
 }

@@ -1,19 +1,20 @@
 #pragma once
-// The last sweep of the main window: 400 points, each with its frequency in Hz, its raw
-// detector count and its level (volts on the linear scale, dB on the others), and the three
-// cell texts of the table that every reader takes the sweep from. The numbers stand beside
-// the texts so the graph and the markers need not parse 400 strings per sweep; the texts and
-// their update order are what the table, the files and the calibration read and write.
+// The last sweep of the main window: 400 points, each with its frequency in hertz, its raw
+// detector count, its volts and its level in the unit of the scale shown. The numbers are the
+// sweep; the three texts of each table row are made from them when they change (and kept, so
+// a repaint does not format 400 numbers again) and are never read back as numbers.
 // Rows are numbered as in the table: row 0 is the header, rows 1..400 the points.
+//
+// A row the table was rebuilt with and no sweep has reached yet ("never swept") holds the
+// count 0, 0 V and the level 0, and shows "0" in its level and raw columns; converting the
+// whole sweep (a scale switch, a new detector calibration) gives it the level of the count 0.
+#include "SampleConverter.h"
 #include "SweepContract.h"
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <QVector>
 #include <array>
-
-class SampleConverter;
 
 class SweepData : public QObject {
     Q_OBJECT
@@ -24,54 +25,59 @@ public:
     explicit SweepData(QObject* parent = nullptr);
 
     // The table rebuilt for a new range: header ("Volt" when linear, else "dB"), the
-    // frequency of every point ("###,###,##0") and "0" in the level and raw columns.
+    // frequency of every point and every row never swept.
     void rebuild(qint32 freqStart, qint32 freqStep, bool linear);
+    // One sweep of raw readings (indexes 0..n-1 for rows 1..n, n at most 400), converted to the
+    // levels of the given scale and detector calibration.
+    void setReadings(const QVector<double>& raw, int scala, float adcStep, float adcOffset);
+    // Every row converted again from its raw count, for the given scale (the header follows)
+    // and detector calibration.
+    void convertAll(int scala, float adcStep, float adcOffset);
+    // A sweep read from a file, shown in volts: each row's frequency (whole hertz), raw count
+    // and volts. freqStart and freqStep place the rows for firstRowFrom.
+    void setFileSweep(qint32 freqStart, qint32 freqStep, const QVector<qint64>& frequencies,
+                      const QVector<double>& raw, const QVector<double>& volts);
 
     qint32 freqStart() const { return m_freqStart; }
     qint32 freqStep() const { return m_freqStep; }
-    // Frequency of point row (1..400): freqStart + (row - 1) x freqStep, in 64 bits.
-    qint64 frequencyOf(int row) const;
     // The point under the horizontal graph position x (the point number): x taken to the
     // nearest integer, halves to even, and kept inside 1..400.
     static int rowAt(double x);
-    // The first point, scanning upwards from row 1, whose frequency is not below f; the last
-    // point when none is.
+    // The first point, scanning upwards from row 1, whose place freqStart + (row - 1) x
+    // freqStep is not below f; the last point when none is.
     int firstRowFrom(qint64 f) const;
 
-    QString text(int row, int col) const;
-    // One cell (row 0: the header). Writing a level or raw text does not change the numbers
-    // behind them; use setSweep for a whole sweep.
-    void setText(int row, int col, const QString& text);
-
-    // One finished sweep (or a rescaled one): columns 2 and 1 of every row in one pass, then
-    // one change notice. Indexes 0..399 stand for rows 1..400.
-    void setSweep(const QVector<double>& raw, const QVector<double>& level,
-                  const QStringList& rawTexts, const QStringList& levelTexts);
-
-    // One sweep of raw readings (indexes 0..399 for rows 1..400), converted to levels and
-    // texts of the converter's scale, then stored as setSweep does.
-    void setReadings(const QVector<double>& raw, SampleConverter& converter);
-
+    // The numbers of point row (1..400).
+    qint64 frequencyOf(int row) const { return m_frequency[index(row)]; }
     double raw(int row) const { return m_raw[index(row)]; }
+    // The linear level in volts, whatever the scale shown.
+    double volts(int row) const { return m_volts[index(row)]; }
+    // The level in the unit of the scale shown: volts on the linear scale, else dB.
     double level(int row) const { return m_level[index(row)]; }
     const QVector<double>& raws() const { return m_raw; }
     const QVector<double>& levels() const { return m_level; }
 
+    // The table's text of a cell (row 0: the header): the frequency "###,###,##0", the level
+    // "#0.000" volts or "#0.0" dB ("0" never swept), the raw count as a plain number.
+    QString text(int row, int col) const;
+
 signals:
-    // Every cell changed (rebuild).
-    void rebuilt();
-    // Columns 1 and 2 of rows first..last changed.
-    void valuesChanged(int first, int last);
-    void headerChanged(int col);
-    void cellChanged(int row, int col);
+    // The numbers and texts changed; newRange: the rows' frequencies too.
+    void changed(bool newRange);
 
 private:
     static int index(int row) { return row < 1 ? 0 : (row > kPoints ? kPoints - 1 : row - 1); }
+    // Row i + 1 from the converter's point for its count.
+    void store(int i, double raw, const SampleConverter::Point& p);
+    void setLinear(bool linear);
 
     qint32 m_freqStart = 0;
     qint32 m_freqStep = 0;
-    std::array<QString, kColumns> m_header;
-    QVector<std::array<QString, kColumns>> m_cells;
+    QString m_levelHeader;
+    QVector<qint64> m_frequency;
     QVector<double> m_raw;
+    QVector<double> m_volts;
     QVector<double> m_level;
+    QVector<std::array<QString, kColumns>> m_cells;
+    SampleConverter m_converter;
 };

@@ -20,7 +20,10 @@ SweepTable::SweepTable(SweepData* data, QWidget* parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setWordWrap(false);
     // A new range may bring wider frequencies.
-    connect(data, &SweepData::rebuilt, this, &SweepTable::applyColumnWidths);
+    connect(data, &SweepData::changed, this, [this](bool newRange) {
+        if (newRange)
+            applyColumnWidths();
+    });
 }
 
 void SweepTable::setLogLayout(bool logEnabled) {

@@ -6,18 +6,10 @@
 
 SweepTableModel::SweepTableModel(SweepData* data, QObject* parent)
     : QAbstractTableModel(parent), m_data(data) {
-    const auto all = [this] {
-        emit dataChanged(index(0, 0), index(SweepData::kPoints - 1, SweepData::kColumns - 1));
+    connect(m_data, &SweepData::changed, this, [this](bool newRange) {
+        emit dataChanged(index(0, newRange ? 0 : 1),
+                         index(SweepData::kPoints - 1, SweepData::kColumns - 1));
         emit headerDataChanged(Qt::Horizontal, 0, SweepData::kColumns - 1);
-    };
-    connect(m_data, &SweepData::rebuilt, this, all);
-    connect(m_data, &SweepData::valuesChanged, this, [this](int first, int last) {
-        emit dataChanged(index(first - 1, 1), index(last - 1, 2));
-    });
-    connect(m_data, &SweepData::headerChanged, this,
-            [this](int col) { emit headerDataChanged(Qt::Horizontal, col, col); });
-    connect(m_data, &SweepData::cellChanged, this, [this](int row, int col) {
-        emit dataChanged(index(row - 1, col), index(row - 1, col));
     });
 }
 

@@ -3,7 +3,6 @@
 #include "CsvReader.h"
 #include "CsvWriter.h"
 #include "NumberFormat.h"
-#include "NumberParse.h"
 #include "Rounding.h"
 #include "SafeSave.h"
 #include "SampleConverter.h"
@@ -16,39 +15,37 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStringList>
 #include <QVector>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 const QString kFilter = QStringLiteral("Sweep files (*.csv)");
-const QString kFrequencyPicture = QStringLiteral("###,###,##0");
-const QString kVoltPicture = QStringLiteral("#0.000");
+constexpr int kVoltDecimals = 3; // the table's volts, "#0.000"
 
 QString shownPath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-// The table's view of the sweep in volts; 0 when every row holds numbers, else the first row
-// that does not.
-int tableAsSweep(const SweepData& data, CsvSweep& sweep) {
+// The sweep as its file holds it, in volts as the linear scale shows them; 0 when every row holds
+// finite numbers, else the first row that does not.
+int sweepOfData(const SweepData& data, CsvSweep& sweep) {
     for (int row = 1; row <= kCsvRows; ++row) {
-        const auto f = parseNumber(data.text(row, 0), ParseFlag::AllowGroupSeparator);
-        const auto v = parseNumber(data.text(row, 1));
-        const auto raw = parseNumber(data.text(row, 2));
-        if (!f || !v || !raw)
+        const CsvPoint p{static_cast<double>(data.frequencyOf(row)), data.raw(row),
+                         shownNumber(data.volts(row), kVoltDecimals)};
+        if (!std::isfinite(p.raw) || !std::isfinite(p.volts))
             return row;
-        sweep[row - 1] = {*f, *raw, *v};
+        sweep[row - 1] = p;
     }
     return 0;
 }
 
-// A file's frequency as the window takes it: the number its table text shows.
-qint32 wholeHertz(const QString& text, double frequency) {
-    const double shown = parseNumber(text, ParseFlag::AllowGroupSeparator).value_or(frequency);
-    return toInt32(std::clamp(shown, -2147483648.0, 2147483647.0)).value_or(0);
+// A file's frequency as the window keeps its range: 32-bit whole hertz.
+qint32 wholeHertz(qint64 frequency) {
+    return static_cast<qint32>(std::clamp<qint64>(frequency, std::numeric_limits<qint32>::min(),
+                                                  std::numeric_limits<qint32>::max()));
 }
 
 } // namespace
@@ -91,7 +88,7 @@ void CsvFiles::mnuSaveCSV_Click() {
     m_folder = QFileInfo(path).absolutePath();
     emit aboutToSave();
     CsvSweep sweep;
-    if (const int row = tableAsSweep(m_ctx.data, sweep); row != 0) {
+    if (const int row = sweepOfData(m_ctx.data, sweep); row != 0) {
         tell(QStringLiteral("Cannot save %1: row %2 of the table does not hold numbers.")
                  .arg(shownPath(path))
                  .arg(row));
@@ -145,52 +142,39 @@ std::optional<QByteArray> CsvFiles::readWhole(const QString& path) {
 }
 
 void CsvFiles::show(const CsvSweep& sweep, const QString& fileName) {
-    // The texts the table shows, and the numbers behind them.
-    QStringList freqTexts, levelTexts, rawTexts;
-    QVector<double> levels, raws;
+    // The numbers as the table shows them: whole hertz and volts to 3 decimals.
+    QVector<qint64> frequencies;
+    QVector<double> raws, volts;
     for (const CsvPoint& p : sweep) {
-        freqTexts << formatNumber(p.frequency, kFrequencyPicture);
-        levelTexts << formatNumber(p.volts, kVoltPicture);
-        rawTexts << numberToText(p.raw);
-        levels << parseNumber(levelTexts.last()).value_or(p.volts);
+        frequencies << static_cast<qint64>(shownNumber(p.frequency, 0));
         raws << p.raw;
+        volts << shownNumber(p.volts, kVoltDecimals);
     }
 
     // A file made with another detector calibration: its raw readings give other volts.
     const SweepConfig& cfg = m_ctx.config;
-    const double expected =
-        roundHalfEven(sweep[0].raw * double(cfg.adcStep) + double(cfg.adcOffset), 3);
-    if (expected != levels[0]) {
+    bool adjust = false;
+    if (SampleConverter::volts(raws[0], cfg.adcStep, cfg.adcOffset) != volts[0]) {
         m_ctx.messages.beep();
-        const bool adjust = m_ctx.messages.question(
+        adjust = m_ctx.messages.question(
             fileName,
             QStringLiteral("This file was created with a different ADC step or offset.\n"
                            "Press OK to adjust amplitude to the current configuration,\n"
                            "CANCEL to keep the original values."),
             QMessageBox::Warning);
-        if (adjust) {
-            SampleConverter volts;
-            volts.prepare(0, cfg.adcStep, cfg.adcOffset);
-            for (int i = 0; i < kCsvRows; ++i) {
-                const SampleConverter::Point& v = volts.convert(raws[i]);
-                levels[i] = v.level;
-                levelTexts[i] = v.levelText;
-            }
-        }
     }
 
     emit aboutToLoad();
-    const qint32 start = wholeHertz(freqTexts.constFirst(), sweep.front().frequency);
-    const qint32 stop = wholeHertz(freqTexts.constLast(), sweep.back().frequency);
+    const qint32 start = wholeHertz(frequencies.constFirst());
+    const qint32 stop = wholeHertz(frequencies.constLast());
     // The sweep data finds a row by frequency from the first row and the spacing of the rows:
     // give it the file's. (The window's step divides the same range by 400, as a sweep does.)
     const auto spacing =
         static_cast<qint32>(roundHalfEven((double(stop) - double(start)) / (kCsvRows - 1)));
     SweepData& data = m_ctx.data;
-    data.rebuild(start, spacing, true);
-    for (int row = 1; row <= kCsvRows; ++row)
-        data.setText(row, 0, freqTexts[row - 1]);
-    data.setSweep(raws, levels, rawTexts, levelTexts);
+    data.setFileSweep(start, spacing, frequencies, raws, volts);
+    if (adjust)
+        data.convertAll(0, cfg.adcStep, cfg.adcOffset);
     m_ctx.config.freqStart = start;
     m_ctx.config.freqStop = stop;
     emit loaded(start, stop);

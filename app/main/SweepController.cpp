@@ -337,7 +337,6 @@ void SweepController::datiDDS(const QVector<double>& vettore) {
     // discarded read there); point i is element i.
     const int n = std::clamp<int>(vettore.size() - 1, 0, NUMERO_CAMPIONI);
     const bool invert = m_device && m_device->invertsReadings(m_cfg.adcChannel);
-    m_converter.prepare(m_cfg.scala, m_cfg.adcStep, m_cfg.adcOffset);
     QVector<double> raw(n);
     for (int i = 0; i < n; ++i) {
         const double received = vettore[i + 1];
@@ -345,7 +344,7 @@ void SweepController::datiDDS(const QVector<double>& vettore) {
         if (m_cfg.logEnabled)
             emit pointReceived(i + 1, received);
     }
-    m_data->setReadings(raw, m_converter);
+    m_data->setReadings(raw, m_cfg.scala, m_cfg.adcStep, m_cfg.adcOffset);
     aggiornaTimer();
     // Enabling a running one-shot must not push it back: sweeps that arrive faster than
     // 100 ms apart would otherwise never get their curve drawn.

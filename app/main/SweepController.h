@@ -4,7 +4,6 @@
 // bounded wait for the end of the previous one, the re-apply of an edited range (500 ms after
 // the last edit) and the redraw 100 ms after each received sweep, and the device's events.
 // The window follows it through the signals; the device is asked, never switched on.
-#include "SampleConverter.h"
 #include "SweepContract.h"
 
 #include <QElapsedTimer>
@@ -103,7 +102,6 @@ private:
     SweepData* m_data;
     UserMessages& m_messages;
     SweepDevice* m_device = nullptr;
-    SampleConverter m_converter;
     int m_stopWaitMs;
     qint16 m_statoSweep = SweepState::kStopped;
     qint32 m_freqStep = 0;

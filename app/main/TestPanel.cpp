@@ -3,7 +3,6 @@
 #include "DisplayWidgets.h"
 #include "NumberFormat.h"
 #include "NumberParse.h"
-#include "SampleConverter.h"
 #include "SweepConfig.h"
 #include "SweepContext.h"
 #include "SweepData.h"
@@ -147,12 +146,10 @@ void TestPanel::cmdFreqStep_Click() {
 void TestPanel::cmdDraw_Click() {
     // Readings 0..1023 at random, converted as a sweep's are.
     const SweepConfig& cfg = m_ctx.config;
-    SampleConverter converter;
-    converter.prepare(cfg.scala, cfg.adcStep, cfg.adcOffset);
     QVector<double> raw(SweepData::kPoints);
     for (double& d : raw)
         d = 1024 - (std::floor(QRandomGenerator::global()->generateDouble() * 1024) + 1);
-    m_ctx.data.setReadings(raw, converter);
+    m_ctx.data.setReadings(raw, cfg.scala, cfg.adcStep, cfg.adcOffset);
     emit testCurveReady();
 }
 

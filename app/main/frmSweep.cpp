@@ -9,7 +9,6 @@
 #include "HelpWindows.h"
 #include "MarkerPanel.h"
 #include "NumberFormat.h"
-#include "NumberParse.h"
 #include "Rounding.h"
 #include "ScaleControls.h"
 #include "SingleInstance.h"
@@ -174,12 +173,10 @@ void frmSweep::showRangeLabels() {
     lblStop->setText(m_data->text(NUMERO_CAMPIONI, 0));
     lblCentro->setText(m_data->text(NUMERO_CAMPIONI / 2, 0));
     describeGraph();
-    const auto number = [](const QLabel* l) {
-        return parseNumber(l->text(), ParseFlag::AllowGroupSeparator).value_or(0.0);
-    };
     const qint32 step = m_controller->freqStep();
-    const double points =
-        step != 0 ? roundHalfEven((number(lblStop) - number(lblStart)) / step) : 0.0;
+    const double span =
+        double(m_data->frequencyOf(NUMERO_CAMPIONI)) - double(m_data->frequencyOf(1));
+    const double points = step != 0 ? roundHalfEven(span / step) : 0.0;
     m_testPanel->setSampleCount(QStringLiteral("N.Campioni ") + numberToTextBlank(points));
     m_graph->clearCurve();
 }

@@ -67,6 +67,18 @@ TEST_P(NumberFormatTest, ValuesShownAsZeroHaveNoSign) {
     EXPECT_EQ(formatNumber(-0.001, "Fixed"), L("0.00"));
 }
 
+// What a reader of a formatted text gets back: halves away from zero, as the text shows them.
+TEST_P(NumberFormatTest, ShownNumberIsTheValueThePictureShows) {
+    EXPECT_EQ(shownNumber(1.2505, 3), 1.251); // half-even rounding would give 1.250
+    EXPECT_EQ(shownNumber(-0.0005, 3), -0.001);
+    EXPECT_EQ(shownNumber(2000000.5, 0), 2000001.0);
+    EXPECT_EQ(shownNumber(0.1 + 0.2, 3), 0.3);
+    const double zero = shownNumber(-0.0004, 3);
+    EXPECT_EQ(zero, 0.0);
+    EXPECT_FALSE(std::signbit(zero));
+    EXPECT_TRUE(std::isinf(shownNumber(std::numeric_limits<double>::infinity(), 3)));
+}
+
 TEST_P(NumberFormatTest, NamedFormats) {
     EXPECT_EQ(formatNumber(1234567, "General Number"), "1234567");
     EXPECT_EQ(formatNumber(0.5, "General Number"), L("0.5"));

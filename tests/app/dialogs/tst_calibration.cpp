@@ -127,12 +127,7 @@ void TestCalibration::detectorShowsTheTriedOffsetAndAppliesToTheTable() {
     QVector<double> raw(400, 100.0);
     raw[0] = 200;
     raw[1] = 0;
-    QStringList rawTexts, levelTexts;
-    for (double r : raw) {
-        rawTexts << QString::number(r);
-        levelTexts << QStringLiteral("?");
-    }
-    f.data.setSweep(raw, QVector<double>(400, 0.0), rawTexts, levelTexts);
+    f.data.setReadings(raw, f.config.scala, f.config.adcStep, f.config.adcOffset);
 
     frmCalibraADC d(f.context);
     showActive(d);

@@ -67,15 +67,10 @@ private slots:
         m_cfg.freqStart = 1000000;
         m_cfg.freqStop = 5000000;
         m_data.rebuild(1000000, 10000, true);
-        QVector<double> raw, level;
-        QStringList rawTexts, levelTexts;
-        for (int i = 0; i < SweepData::kPoints; ++i) {
+        QVector<double> raw;
+        for (int i = 0; i < SweepData::kPoints; ++i)
             raw << 100 + i;
-            level << (100 + i) * 0.005;
-            rawTexts << QString::number(100 + i);
-            levelTexts << volts((100 + i) * 0.005);
-        }
-        m_data.setSweep(raw, level, rawTexts, levelTexts);
+        m_data.setReadings(raw, 0, m_cfg.adcStep, m_cfg.adcOffset);
         m_messages.shown.clear();
         m_messages.asked.clear();
         m_messages.beeps = 0;
