@@ -4,15 +4,20 @@
 #include "PicSweepDevice.h"
 #include "VnaSweepDevice.h"
 
-std::unique_ptr<SweepDevice> makeSweepDevice(int interfaccia, const QString& serverProgram) {
+const DeviceKind* deviceKind(int interfaccia) {
     switch (interfaccia) {
     case 1:
-        return std::make_unique<PicSweepDevice>(serverProgram, nullptr);
+        return &PicSweepDevice::kind();
     case 2:
-        return std::make_unique<LptSweepDevice>(serverProgram, nullptr);
+        return &LptSweepDevice::kind();
     case 3:
-        return std::make_unique<VnaSweepDevice>(serverProgram, nullptr);
+        return &VnaSweepDevice::kind();
     default:
         return nullptr;
     }
+}
+
+std::unique_ptr<SweepDevice> makeSweepDevice(int interfaccia, const QString& serverProgram) {
+    const DeviceKind* kind = deviceKind(interfaccia);
+    return kind ? kind->make(serverProgram) : nullptr;
 }
