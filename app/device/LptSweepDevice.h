@@ -11,17 +11,12 @@ public:
     LptSweepDevice(const QString& serverProgram, QObject* parent);
     ~LptSweepDevice() override;
 
+    static const DeviceKind& kind();
+
     void testReset(const std::function<void()>& onReset) override;
     bool setGeneratorFrequency(qint32 frequency) override;
-    bool takesFrequencyOffset() const override { return true; }
     void setAuxWord(int n, quint8 word) override;
     void setPotentiometer(quint8 control, quint8 command, quint8 position) override;
-
-    QString caption(const SweepConfig& cfg) const override;
-    QString logPrefix() const override { return QStringLiteral("L> "); }
-    bool hasSpeedAndAux() const override { return true; }
-    bool countsRetryWarnings() const override { return false; }
-    bool takesRangeWhileRunning() const override { return true; }
 
     QString bind(const SweepConfig& cfg) override;
     bool setUpSweep(const SweepConfig& cfg, qint32 freqStep) override;

@@ -11,14 +11,13 @@ public:
     PicSweepDevice(const QString& serverProgram, QObject* parent);
     ~PicSweepDevice() override;
 
+    static const DeviceKind& kind();
+
     void testReset(const std::function<void()>& onReset) override;
     bool setGeneratorFrequency(qint32 frequency) override;
     bool testStart(qint32 frequency) override;
-    bool takesStepCommand() const override { return true; }
     bool testStep(qint32 freqStep) override;
 
-    QString caption(const SweepConfig& cfg) const override;
-    QString logPrefix() const override { return QStringLiteral("P> "); }
     QString bind(const SweepConfig& cfg) override;
     bool setUpSweep(const SweepConfig& cfg, qint32 freqStep) override;
     void start() override;

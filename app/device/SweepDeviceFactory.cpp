@@ -5,15 +5,20 @@
 #include "SweepContract.h"
 #include "VnaSweepDevice.h"
 
-std::unique_ptr<SweepDevice> makeSweepDevice(int interfaccia, const QString& serverProgram) {
+const DeviceKind* deviceKind(int interfaccia) {
     switch (interfaccia) {
     case InterfaceKind::kPic:
-        return std::make_unique<PicSweepDevice>(serverProgram, nullptr);
+        return &PicSweepDevice::kind();
     case InterfaceKind::kParallelPort:
-        return std::make_unique<LptSweepDevice>(serverProgram, nullptr);
+        return &LptSweepDevice::kind();
     case InterfaceKind::kMiniVna:
-        return std::make_unique<VnaSweepDevice>(serverProgram, nullptr);
+        return &VnaSweepDevice::kind();
     default:
         return nullptr;
     }
+}
+
+std::unique_ptr<SweepDevice> makeSweepDevice(int interfaccia, const QString& serverProgram) {
+    const DeviceKind* kind = deviceKind(interfaccia);
+    return kind ? kind->make(serverProgram) : nullptr;
 }

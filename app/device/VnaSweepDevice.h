@@ -11,15 +11,11 @@ public:
     VnaSweepDevice(const QString& serverProgram, QObject* parent);
     ~VnaSweepDevice() override;
 
+    static const DeviceKind& kind();
+
     void testReset(const std::function<void()>& onReset) override;
     bool setGeneratorFrequency(qint32 frequency) override;
-    bool takesFrequencyOffset() const override { return true; }
-    bool takesMeasureKind() const override { return true; }
     void setMeasureKind(qint16 kind) override;
-
-    QString caption(const SweepConfig& cfg) const override;
-    QString logPrefix() const override { return QStringLiteral("V> "); }
-    bool invertsReadings(qint16 adcChannel) const override { return adcChannel == 3; }
 
     QString bind(const SweepConfig& cfg) override;
     bool setUpSweep(const SweepConfig& cfg, qint32 freqStep) override;

@@ -4,6 +4,7 @@
 #include "AppTitle.h"
 #include "NumberFormat.h"
 #include "SweepConfig.h"
+#include "SweepDeviceFactory.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -42,39 +43,11 @@ QPixmap picture() {
     return pm;
 }
 
-QString credits(int interfaccia) {
-    switch (interfaccia) {
-    case 1:
-        return QStringLiteral("The PIC 16F877 board and its firmware: part of the Sweep project.");
-    case 2:
-        return QStringLiteral("The DDS generator, detector and auxiliary outputs on the parallel "
-                              "port:\ndesigned for home construction; thanks to their designer\n"
-                              "and to everyone who built and tested them.");
-    case 3:
-        return QStringLiteral("The MiniVNA network analyser: thanks to its designers\nfor the "
-                              "published serial protocol.");
-    default:
-        return QString();
-    }
-}
-
 } // namespace
 
 QString frmAbout::interfaceText(const SweepConfig& cfg) {
-    switch (cfg.interfaccia) {
-    case 1:
-        return QStringLiteral("PIC connected to the USB port COM") + QString::number(cfg.commPort) +
-               QLatin1Char('\n') + credits(1);
-    case 2:
-        return QStringLiteral("DDS Generator/Detector connected to the parallel port LPT 0") +
-               QString::number(quint16(cfg.lptAddress), 16).toUpper() + QLatin1Char('\n') +
-               credits(2);
-    case 3:
-        return QStringLiteral("MiniVNA connected to the USB port COM") +
-               QString::number(cfg.commPort) + QLatin1Char('\n') + credits(3);
-    default:
-        return QString();
-    }
+    const DeviceKind* kind = deviceKind(cfg.interfaccia);
+    return kind ? kind->connection(cfg) + QLatin1Char('\n') + kind->credits : QString();
 }
 
 QString frmAbout::ddsText(const SweepConfig& cfg) {
@@ -85,17 +58,12 @@ QString frmAbout::ddsText(const SweepConfig& cfg) {
 }
 
 QString frmAbout::dacText(const SweepConfig& cfg) {
-    const QString step = formatNumber(cfg.adcStep * 1000.0f, QStringLiteral("0.000"));
-    switch (cfg.interfaccia) {
-    case 1:
-        return cfg.adcDevice + QStringLiteral("by PIC 16F877, step: ") + step +
-               QStringLiteral("mV");
-    case 2:
-    case 3:
-        return cfg.adcDevice + QStringLiteral(", step: ") + step + QStringLiteral("mV");
-    default:
+    const DeviceKind* kind = deviceKind(cfg.interfaccia);
+    if (!kind)
         return QString();
-    }
+    // The step in millivolts per count.
+    return cfg.adcDevice + kind->converterJoin +
+           formatNumber(cfg.adcStep * 1000.0f, QStringLiteral("0.000")) + QStringLiteral("mV");
 }
 
 frmAbout::frmAbout(SweepContext& context, QWidget* parent) : QDialog(parent) {

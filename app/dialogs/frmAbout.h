@@ -15,7 +15,8 @@ public:
     explicit frmAbout(SweepContext& context, QWidget* parent = nullptr);
 
     // The texts of lblInterfaccia, lblDDS and lblDAC for a configuration; the interface and
-    // converter texts are empty for an interface that is not 1, 2 or 3.
+    // converter texts come from the interface's kind of hardware (deviceKind), and are empty
+    // for an interface that is not 1, 2 or 3.
     static QString interfaceText(const SweepConfig& cfg);
     static QString ddsText(const SweepConfig& cfg);
     static QString dacText(const SweepConfig& cfg);

@@ -262,7 +262,7 @@ void SweepController::timerUpdateSweep_Timer() {
         applyIdleFrequency();
         return;
     }
-    if (m_device && m_device->takesRangeWhileRunning()) {
+    if (m_device && m_device->capabilities().takesRangeWhileRunning) {
         aggiornaLblFrequenza();
         emit markersDue();
         m_device->reinitRange(m_cfg.freqStart, m_freqStep);
@@ -313,7 +313,7 @@ void SweepController::onComplete() {
 }
 
 void SweepController::onErrore(qint16 tipoErrore, const QString& descrizione) {
-    if (tipoErrore == ErrorCode::kRetry && m_device && m_device->countsRetryWarnings()) {
+    if (tipoErrore == ErrorCode::kRetry && m_device && m_device->capabilities().countsRetryWarnings) {
         emit retryWarning();
         return;
     }
@@ -336,7 +336,7 @@ void SweepController::datiDDS(const QVector<double>& vettore) {
     // Element 0 of every device's vector is not a sample (the parallel port keeps its
     // discarded read there); point i is element i.
     const int n = std::clamp<int>(vettore.size() - 1, 0, NUMERO_CAMPIONI);
-    const bool invert = m_device && m_device->invertsReadings(m_cfg.adcChannel);
+    const bool invert = m_device && m_device->capabilities().invertsReadings(m_cfg.adcChannel);
     QVector<double> raw(n);
     for (int i = 0; i < n; ++i) {
         const double received = vettore[i + 1];

@@ -101,7 +101,7 @@ void TestPanel::showMeasureKind(qint16 kind) {
 
 void TestPanel::cmdMisura_Click() {
     SweepDevice* device = m_ctx.device;
-    if (!device || !device->takesMeasureKind())
+    if (!device || !device->capabilities().takesMeasureKind)
         return;
     const QString caption = cmdMisura->text();
     qint16& kind = m_ctx.config.adcChannel;
@@ -137,7 +137,7 @@ void TestPanel::cmdFreqStart_Click() {
 
 void TestPanel::cmdFreqStep_Click() {
     const qint32 step = m_computeStep ? m_computeStep() : 0;
-    if (!m_ctx.device || !m_ctx.device->takesStepCommand())
+    if (!m_ctx.device || !m_ctx.device->capabilities().takesStepCommand)
         m_ctx.messages.beep();
     else if (!m_ctx.device->testStep(step))
         refused(QStringLiteral("Step frequency not initialized"));

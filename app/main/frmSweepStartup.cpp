@@ -107,7 +107,7 @@ bool frmSweep::load() {
     // AUX outputs.
     m_device = makeSweepDevice(m_cfg.interfaccia, m_options.serverProgram);
     m_context.device = m_device.get();
-    if (!m_device || !m_device->hasSpeedAndAux()) {
+    if (!m_device || !m_device->capabilities().hasSpeedAndAux) {
         frmSpeed->hide();
         for (int i = 2; i < 4; ++i) {
             frameView[i]->hide();
@@ -170,7 +170,8 @@ void frmSweep::bindDevice() {
     connect(m_device.get(), &SweepDevice::waitingChanged, this, &frmSweep::showWaiting);
     const QString caption = m_device->caption(m_cfg);
     setWindowTitle(QString::fromLatin1(kAppTitle) + QStringLiteral(" - ") + caption);
-    if (m_device->hasSpeedAndAux()) {
+    const bool speedAndAux = m_device->capabilities().hasSpeedAndAux;
+    if (speedAndAux) {
         frmSpeed->show();
         QRadioButton* stored = optSpeed[std::clamp<int>(m_cfg.sweepMode, 0, 2)];
         const QSignalBlocker shown(stored); // the device gets its speed when bound
@@ -194,7 +195,7 @@ void frmSweep::bindDevice() {
     if (!problem.isEmpty()) {
         m_messages->beep();
         showMessage(problem, QMessageBox::Warning);
-    } else if (m_device->hasSpeedAndAux()) {
+    } else if (speedAndAux) {
         m_aux[1]->restorePotentiometer();
     }
 }

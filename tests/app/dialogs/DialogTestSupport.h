@@ -1,19 +1,20 @@
 #pragma once
 // Shared by the dialog tests: a message seam that records and answers questions, a computer
-// with fixed ports, a device that records what the calibration dialogs ask of it, and a
+// with fixed ports, a device on simulated hardware with the log lines it reports, and a
 // configuration in a private folder with the context the dialogs receive.
 #include "PortScan.h"
 #include "SweepConfig.h"
 #include "SweepContext.h"
 #include "SweepData.h"
 #include "SweepDevice.h"
+#include "SweepDeviceFactory.h"
 #include "UserMessages.h"
 
 #include <QFile>
 #include <QLocale>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <optional>
+#include <memory>
 
 class AnsweringMessages : public UserMessages {
 public:
@@ -43,38 +44,37 @@ public:
     }
 };
 
-// Records the calibration calls; answers liveCounts with `counts`.
-class RecordingDevice : public SweepDevice {
+// A device of the kind of interfaccia on the hardware simulated inside tarvex (the parallel-port
+// board with the device under test dut, the PIC board or MiniVNA model on COM cfg.commPort),
+// bound to cfg, and the log lines (code 0) it reports from then on, without the device's prefix:
+// what a dialog sends to the hardware shows there, as in the window's log.
+class SimulatedDevice : public QObject {
 public:
-    RecordingDevice() : SweepDevice("/test", QStringLiteral("test.Device"), QString(), nullptr) {}
-    QString caption(const SweepConfig&) const override { return QStringLiteral("test"); }
-    QString logPrefix() const override { return QStringLiteral("T> "); }
-    QString bind(const SweepConfig&) override { return QString(); }
-    bool setUpSweep(const SweepConfig&, qint32) override { return true; }
-    void start() override {}
-    bool setIdleFrequency(const SweepConfig&) override { return true; }
-    void shutdown(const SweepConfig&) override {}
-    void setSpeed(qint16 mode) override { speeds.append(mode); }
-    void tryFrequencyOffset(double offset, qint32 freqStart) override {
-        tried.append(offset);
-        retunedTo = freqStart;
+    SimulatedDevice(int interfaccia, const SweepConfig& cfg, const QString& dut) {
+        device = makeSweepDevice(interfaccia, QString());
+        const QString port =
+            interfaccia == 1 ? QStringLiteral("sim:pic") : QStringLiteral("sim:vna");
+        if (!device->open({QStringLiteral("--lpt-driver"), QStringLiteral("sim"),
+                           QStringLiteral("--sim-dut"), dut, QStringLiteral("--sim-pace"),
+                           QStringLiteral("max"), QStringLiteral("--com"),
+                           QStringLiteral("%1=%2").arg(cfg.commPort).arg(port)},
+                          &problem))
+            return;
+        problem = device->bind(cfg);
+        // The converter answers each read with the conversion of the one before: one reading
+        // at the bound frequency makes every later one show it.
+        device->liveCounts(cfg.freqStart, 0);
+        device->flushEvents();
+        connect(device.get(), &SweepDevice::errore, this, [this](qint16 code, const QString& text) {
+            if (code == 0)
+                lines.append(text.mid(3));
+        });
     }
-    void setFrequencyOffset(double offset) override { restored.append(offset); }
-    std::optional<double> liveCounts(qint32, double lastSweepFirst) override {
-        lastFirst = lastSweepFirst;
-        return counts;
-    }
+    SweepDevice* get() const { return device.get(); }
 
-    QList<qint16> speeds;
-    QList<double> tried;
-    QList<double> restored;
-    qint32 retunedTo = 0;
-    std::optional<double> counts;
-    double lastFirst = -1;
-
-protected:
-    void attach(const QDBusConnection&, const QString&) override {}
-    void detach() override {}
+    std::unique_ptr<SweepDevice> device;
+    QString problem; // why it could not be opened or bound; empty when it was
+    QStringList lines;
 };
 
 class DialogFixture {

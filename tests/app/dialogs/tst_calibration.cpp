@@ -1,6 +1,6 @@
-// "Calibrate Generator" and "Calibrate Detector" driven as a user would, with a device that
-// records what they send; and the detector's live reading from the simulated parallel-port
-// board through the real tarvex.
+// "Calibrate Generator" and "Calibrate Detector" driven as a user would, on the simulated
+// parallel-port board and MiniVNA through the real tarvex: what they send shows in the
+// device's log lines.
 #include "DialogTestSupport.h"
 #include "LptSweepDevice.h"
 #include "frmCalibraADC.h"
@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 
 namespace {
 
@@ -44,6 +45,63 @@ void stepDown(QScrollBar* bar) {
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
 }
 
+// An AD9850 on a reference clock of 2^26 Hz: 64 steps of the tuning word per hertz.
+void useAd9850At64StepsPerHertz(SweepConfig& cfg) {
+    cfg.interfaccia = 2;
+    cfg.ddsDevice = QStringLiteral("AD9850");
+    cfg.ddsClock = 67108864;
+    cfg.ddsMultiplier = 0; // no reference multiplier
+    cfg.adcDevice = QStringLiteral("10bit");
+}
+
+// The offsets (Hz) the generator calibration handed the device, read from its log lines.
+// Each write of aDDSoffset logs a thousandth of it ("DDS offset: "); a retune that follows
+// logs the tuning word ("AD9850 FWord= "), (64 + offset / 1000) x the frequency. An offset
+// followed by a retune was tried, one without was restored.
+struct OffsetsSent {
+    QList<double> tried;
+    QList<double> restored;
+    qint32 retunedTo = 0;
+};
+
+OffsetsSent offsetsSent(const QStringList& lines) {
+    const QString offsetHead = QStringLiteral("DDS offset: ");
+    const QString wordHead = QStringLiteral("AD9850 FWord= ");
+    // Hundredths of a hertz, the calibration's step: the values compare exactly.
+    const auto hertz = [](double thousandths) { return std::round(thousandths * 1e5) / 100.0; };
+    OffsetsSent sent;
+    bool pending = false; // an offset was written and no retune has followed yet
+    double written = 0;   // the last offset written, in thousandths
+    for (const QString& line : lines) {
+        if (line.startsWith(offsetHead)) {
+            if (pending)
+                sent.restored.append(hertz(written));
+            bool ok = false;
+            written = QLocale().toDouble(line.mid(offsetHead.size()), &ok);
+            if (!ok)
+                qFatal("unreadable offset line %s", qPrintable(line));
+            pending = true;
+        } else if (line.startsWith(wordHead) && pending) {
+            sent.tried.append(hertz(written));
+            sent.retunedTo = qRound(line.mid(wordHead.size()).toDouble() / (64.0 + written));
+            pending = false;
+        }
+    }
+    if (pending)
+        sent.restored.append(hertz(written));
+    return sent;
+}
+
+// The speed modes the device was given ("Sweeping speed: ").
+QList<qint16> speedsSent(const QStringList& lines) {
+    const QString head = QStringLiteral("Sweeping speed: ");
+    QList<qint16> speeds;
+    for (const QString& line : lines)
+        if (line.startsWith(head))
+            speeds.append(static_cast<qint16>(line.mid(head.size()).toShort()));
+    return speeds;
+}
+
 } // namespace
 
 class TestCalibration : public QObject {
@@ -58,10 +116,12 @@ private slots:
 
 void TestCalibration::generatorSendsEveryChangeAndTakesBackWhatWasNotApplied() {
     DialogFixture f;
-    RecordingDevice device;
-    f.context.device = &device;
+    useAd9850At64StepsPerHertz(f.config);
     f.config.ddsOffset = 0;
     f.config.freqStart = 7000000;
+    SimulatedDevice device(2, f.config, QStringLiteral("flat"));
+    QVERIFY2(device.problem.isEmpty(), qPrintable(device.problem));
+    f.context.device = device.get();
     frmCalibraDDS d(f.context);
     showActive(d);
     QCOMPARE(child<QLabel>(&d, "Label1")->text(), frmCalibraDDS::instructions());
@@ -76,22 +136,22 @@ void TestCalibration::generatorSendsEveryChangeAndTakesBackWhatWasNotApplied() {
         stepUp(bar);
     QCOMPARE(text->text(), localised("0.03"));
     QCOMPARE(bar->value(), 2);
-    QCOMPARE(device.tried, QList<double>({0.01, 0.02, 0.03}));
-    QCOMPARE(device.retunedTo, 7000000);
+    QTRY_COMPARE(offsetsSent(device.lines).tried, QList<double>({0.01, 0.02, 0.03}));
+    QCOMPARE(offsetsSent(device.lines).retunedTo, 7000000);
     stepDown(bar);
-    QCOMPARE(device.tried.last(), 0.02);
+    QTRY_COMPARE(offsetsSent(device.lines).tried.last(), 0.02);
 
     type(text, QStringLiteral("x"));
     QCOMPARE(text->text(), QStringLiteral("0"));
-    QCOMPARE(device.tried.last(), 0.0);
+    QTRY_COMPARE(offsetsSent(device.lines).tried.last(), 0.0);
     // A negative offset can be typed: the lone sign waits for its digits.
     type(text, QStringLiteral("-1") + localised(".5"));
     QCOMPARE(text->text(), QStringLiteral("-1") + localised(".5"));
-    QCOMPARE(device.tried.last(), -1.5);
+    QTRY_COMPARE(offsetsSent(device.lines).tried.last(), -1.5);
 
     child<QPushButton>(&d, "cmdExit")->click();
     QCOMPARE(f.config.ddsOffset, 0.0);
-    QCOMPARE(device.restored, QList<double>{0.0});
+    QTRY_COMPARE(offsetsSent(device.lines).restored, QList<double>{0.0});
 
     frmCalibraDDS again(f.context);
     showActive(again);
@@ -99,7 +159,7 @@ void TestCalibration::generatorSendsEveryChangeAndTakesBackWhatWasNotApplied() {
     child<QPushButton>(&again, "cmdApply")->click();
     QCOMPARE(f.config.ddsOffset, 12.0);
     again.close(); // the close box: the same restore
-    QCOMPARE(device.restored.last(), 12.0);
+    QTRY_COMPARE(offsetsSent(device.lines).restored.last(), 12.0);
 }
 
 void TestCalibration::generatorWithoutDeviceStillStores() {
@@ -114,9 +174,13 @@ void TestCalibration::generatorWithoutDeviceStillStores() {
 
 void TestCalibration::detectorShowsTheTriedOffsetAndAppliesToTheTable() {
     DialogFixture f;
-    RecordingDevice device;
-    device.counts = 100;
-    f.context.device = &device;
+    // The ramp reads one count per 10 kHz: 100 counts at 1 MHz, which the AD9850 on 2^26 Hz
+    // generates exactly.
+    useAd9850At64StepsPerHertz(f.config);
+    f.config.freqStart = 1000000;
+    SimulatedDevice device(2, f.config, QStringLiteral("ramp"));
+    QVERIFY2(device.problem.isEmpty(), qPrintable(device.problem));
+    f.context.device = device.get();
     f.config.adcStep = 0.005f;
     f.config.adcOffset = 0;
     f.config.scala = 1;
@@ -131,7 +195,7 @@ void TestCalibration::detectorShowsTheTriedOffsetAndAppliesToTheTable() {
 
     frmCalibraADC d(f.context);
     showActive(d);
-    QCOMPARE(device.speeds, QList<qint16>{3});
+    QTRY_COMPARE(speedsSent(device.lines), QList<qint16>{3});
     QCOMPARE(d.findChild<QTimer*>(QStringLiteral("TimerDetector"))->interval(), 500);
     QVERIFY(d.findChild<QTimer*>(QStringLiteral("TimerDetector"))->isActive());
     auto* text = child<QLineEdit>(&d, "txtOffsetVolt");
@@ -150,7 +214,15 @@ void TestCalibration::detectorShowsTheTriedOffsetAndAppliesToTheTable() {
     QCOMPARE(text->text(), localised("0.100"));
     d.TimerDetector_Timer();
     QCOMPARE(child<QLabel>(&d, "lblVolt")->text(), localised("0.600"));
-    QCOMPARE(device.lastFirst, 200.0);
+    // The MiniVNA's reading is the first point of the last sweep, 200 counts: 1.100 V.
+    {
+        SimulatedDevice vna(3, f.config, QStringLiteral("flat"));
+        QVERIFY2(vna.problem.isEmpty(), qPrintable(vna.problem));
+        f.context.device = vna.get();
+        d.TimerDetector_Timer();
+        QCOMPARE(child<QLabel>(&d, "lblVolt")->text(), localised("1.100"));
+        f.context.device = device.get();
+    }
     QCOMPARE(f.config.adcOffset, 0.0f);
 
     type(text, localised("0"));
@@ -165,7 +237,7 @@ void TestCalibration::detectorShowsTheTriedOffsetAndAppliesToTheTable() {
 
     child<QPushButton>(&d, "cmdExit")->click();
     QVERIFY(!d.findChild<QTimer*>(QStringLiteral("TimerDetector"))->isActive());
-    QCOMPARE(device.speeds, QList<qint16>({3, 2}));
+    QTRY_COMPARE(speedsSent(device.lines), QList<qint16>({3, 2}));
 }
 
 void TestCalibration::detectorExitKeepsOffsetAndTable() {

@@ -185,9 +185,11 @@ private slots:
                                         {"lblDAC", "DAC Device:"}});
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
 
-        RecordingDevice device;
-        device.counts = 200;
-        f.context.device = &device;
+        // The simulated board's ramp reads 200 counts at 2 MHz.
+        f.config.freqStart = 2000000;
+        SimulatedDevice device(2, f.config, QStringLiteral("ramp"));
+        QVERIFY2(device.problem.isEmpty(), qPrintable(device.problem));
+        f.context.device = device.get();
         {
             frmCalibraADC detector(f.context);
             detector.TimerDetector_Timer();
