@@ -5,8 +5,9 @@
 #include "Rounding.h"
 
 QString AuxConfig::defaultStep(int n) {
-    const QString v = QString::number((n + 1) * 10);
-    return QStringLiteral("dB ") + v + QLatin1Char(';') + v;
+    if (n < 0 || n >= kSteps)
+        return QString();
+    return ConfigKeys::kAux1.steps[n].defaultValue();
 }
 
 void AuxConfig::setStep(int n, const QString& stored) {

@@ -3,12 +3,14 @@
 // inversion switches, caption, the eight buttons (label and the value each stands for)
 // and, for Aux 2, the potentiometer limits and I2C bytes.
 
+#include "ConfigKeys.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
 
 struct AuxConfig {
-    static constexpr int kSteps = 8;
+    static constexpr int kSteps = ConfigKeys::AuxPanelKeys::kSteps;
 
     bool enabled = false;      // "Enabled" > 0
     bool inverseLogic = false; // "Inverse Logic" > 0: the word is complemented before sending
@@ -20,10 +22,10 @@ struct AuxConfig {
     std::array<QString, kSteps> stepValueText;
     std::array<qint16, kSteps> stepValue{};
     // [Aux2] only.
-    qint16 potMax = 255;
-    qint16 potMin = 0;
-    quint8 i2cControl = 80;
-    quint8 i2cCommand = 175;
+    qint16 potMax = ConfigKeys::kPotMax.defaultAs<qint16>();
+    qint16 potMin = ConfigKeys::kPotMin.defaultAs<qint16>();
+    quint8 i2cControl = ConfigKeys::kI2cControl.defaultAs<quint8>();
+    quint8 i2cCommand = ConfigKeys::kI2cCommand.defaultAs<quint8>();
 
     // The byte the output's shift register gets for a word: complemented with inverse logic.
     quint8 sentWord(int word) const { return static_cast<quint8>(inverseLogic ? ~word : word); }

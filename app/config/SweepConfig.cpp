@@ -17,16 +17,31 @@
 #include <limits>
 #include <utility>
 
-namespace {
+using namespace ConfigKeys;
 
-const QString kConfig = QStringLiteral("Config");
-const QString kDebug = QStringLiteral("Debug");
-const QString kParallel = QStringLiteral("Parallel Port");
-const QString kSerial = QStringLiteral("Serial Port");
-const QString kMain = QStringLiteral("Sweep Generator");
+namespace {
 
 std::optional<double> number(const QString& text) {
     return storedNumberValue(text);
+}
+
+// A whole number of type T within the key's range, clamped into it where the key says so;
+// std::nullopt when the default is to be used.
+template <typename T>
+std::optional<T> wholeInRange(const std::optional<double>& value, const ConfigKey& key,
+                              std::optional<T> (*convert)(double)) {
+    const std::optional<T> whole = value ? convert(*value) : std::nullopt;
+    if (!whole || (*whole >= key.lo && *whole <= key.hi))
+        return whole;
+    if (key.outside == ConfigKey::Missing)
+        return std::nullopt;
+    return static_cast<T>(std::clamp(double(*whole), key.lo, key.hi));
+}
+
+// A limit of a single-precision key as the value read through double meets it.
+double floatLimit(double limit) {
+    constexpr double kFloatMax = std::numeric_limits<float>::max();
+    return double(float(std::clamp(limit, -kFloatMax, kFloatMax)));
 }
 
 // The reads of one stage fill a fresh file with their defaults in one write.
@@ -96,58 +111,54 @@ WriteResult SweepConfig::commit() const {
 
 // --- typed reads: a text that is no valid value of its key counts as missing ---
 
-QString SweepConfig::readText(const QString& section, const QString& key,
-                              const QString& def) const {
-    return leggiINI(ini(), section, key, def);
+QString SweepConfig::readText(const ConfigKey& key, const QString& section) const {
+    return leggiINI(ini(), section.isEmpty() ? key.sectionName() : section, key.key(),
+                    key.defaultValue());
 }
 
-bool SweepConfig::write(const QString& section, const QString& key, const QString& value) const {
-    return ini().setValue(section, key, value);
+bool SweepConfig::write(const ConfigKey& key, const QString& value, const QString& section) const {
+    return ini().setValue(section.isEmpty() ? key.sectionName() : section, key.key(), value);
 }
 
-qint16 SweepConfig::readInt16(const QString& section, const QString& key, const QString& def,
-                              qint16 min, qint16 max) const {
-    const auto v = number(readText(section, key, def));
-    const auto i = v ? toInt16(*v) : std::nullopt;
-    if (i && *i >= min && *i <= max)
-        return *i;
-    write(section, key, def);
-    return toInt16(number(def).value_or(0)).value_or(0);
+double SweepConfig::useDefault(const ConfigKey& key, const QString& section) const {
+    write(key, key.defaultValue(), section);
+    return number(key.defaultValue()).value_or(0);
 }
 
-qint32 SweepConfig::readInt32(const QString& section, const QString& key, const QString& def,
-                              qint32 lo, qint32 hi) const {
-    const auto v = number(readText(section, key, def));
-    const auto i = v ? toInt32(*v) : std::nullopt;
-    if (i)
-        return std::clamp(*i, lo, hi);
-    write(section, key, def);
-    return toInt32(number(def).value_or(0)).value_or(0);
+qint16 SweepConfig::readInt16(const ConfigKey& key, const QString& section) const {
+    if (const auto v = wholeInRange<qint16>(number(readText(key, section)), key, toInt16))
+        return *v;
+    return static_cast<qint16>(useDefault(key, section));
 }
 
-bool SweepConfig::readBool(const QString& section, const QString& key, const QString& def) const {
-    const QString text = readText(section, key, def).trimmed();
+qint32 SweepConfig::readInt32(const ConfigKey& key, const QString& section) const {
+    if (const auto v = wholeInRange<qint32>(number(readText(key, section)), key, toInt32))
+        return *v;
+    return static_cast<qint32>(useDefault(key, section));
+}
+
+bool SweepConfig::readBool(const ConfigKey& key) const {
+    const QString text = readText(key).trimmed();
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
         return true;
     if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
         return false;
     if (const auto v = number(text))
         return *v != 0.0;
-    write(section, key, def);
-    return number(def).value_or(0) != 0.0;
+    return useDefault(key, QString()) != 0.0;
 }
 
-double SweepConfig::readDouble(const QString& section, const QString& key, const QString& def,
-                               QString* normalisedText, double lo, double hi) const {
-    QString text = normalizzaNumero(readText(section, key, def));
+double SweepConfig::readDouble(const ConfigKey& key, const QString& section,
+                               QString* normalisedText) const {
+    QString text = normalizzaNumero(readText(key, section));
     auto v = parseNumber(text);
     if (!v) {
-        write(section, key, def);
-        text = normalizzaNumero(def);
+        write(key, key.defaultValue(), section);
+        text = normalizzaNumero(key.defaultValue());
         v = parseNumber(text).value_or(0.0);
     }
-    if (*v < lo || *v > hi) {
-        v = std::clamp(*v, lo, hi);
+    if (*v < key.lo || *v > key.hi) {
+        v = std::clamp(*v, key.lo, key.hi);
         text = storedNumber(*v);
     }
     if (normalisedText)
@@ -155,17 +166,19 @@ double SweepConfig::readDouble(const QString& section, const QString& key, const
     return *v;
 }
 
-float SweepConfig::readFloat(const QString& section, const QString& key, const QString& def,
-                             QString* normalisedText, float lo, float hi) const {
+float SweepConfig::readFloat(const ConfigKey& key, const QString& section,
+                             QString* normalisedText) const {
     QString text;
-    double v = readDouble(section, key, def, &text);
+    double v = readDouble(key.unbounded(), section, &text);
     if (std::fabs(v) > double(std::numeric_limits<float>::max())) {
-        write(section, key, def);
-        text = normalizzaNumero(def);
+        write(key, key.defaultValue(), section);
+        text = normalizzaNumero(key.defaultValue());
         v = parseNumber(text).value_or(0.0);
     }
-    if (v < double(lo) || v > double(hi)) {
-        v = std::clamp(v, double(lo), double(hi));
+    const double lo = floatLimit(key.lo);
+    const double hi = floatLimit(key.hi);
+    if (v < lo || v > hi) {
+        v = std::clamp(v, lo, hi);
         text = storedNumber(float(v));
     }
     if (normalisedText)
@@ -177,81 +190,69 @@ float SweepConfig::readFloat(const QString& section, const QString& key, const Q
 
 void SweepConfig::readInterface() {
     const Batch batch(ini());
-    interfaccia = readInt16(kConfig, QStringLiteral("Interface"), QStringLiteral("2"));
+    interfaccia = readInt16(kInterface);
 }
 
 void SweepConfig::removeObsoleteSections() {
     ini().removeLeftovers();
-    ini().removeSection(QStringLiteral("Attenuator"));
+    ini().removeSection(QString::fromLatin1(kObsoleteSection));
 }
 
 bool SweepConfig::isFirstRun() const {
-    return !ini().hasValue(kConfig, QStringLiteral("DDS Device"));
+    return !ini().hasValue(kDdsDevice.sectionName(), kDdsDevice.key());
 }
 
 void SweepConfig::readDebug() {
     const Batch batch(ini());
-    logEnabled = readBool(kDebug, QStringLiteral("Log"), QStringLiteral("0"));
-    usbApi = readBool(kDebug, QStringLiteral("USB API"), QStringLiteral("0"));
-    slowCpu = readInt32(kDebug, QStringLiteral("Slow CPU"), QStringLiteral("0"));
+    logEnabled = readBool(kLog);
+    usbApi = readBool(kUsbApi);
+    slowCpu = readInt32(kSlowCpu);
 }
 
 bool SweepConfig::readDdsDevice() {
     const Batch batch(ini());
-    ddsDevice = readText(kConfig, QStringLiteral("DDS Device"), QStringLiteral("AD9850"));
+    ddsDevice = readText(kDdsDevice);
     return ddsDeviceAllowed(ddsDevice);
 }
 
 void SweepConfig::readDdsParameters() {
     const Batch batch(ini());
-    ddsMultiplier = std::clamp<qint16>(
-        readInt16(kConfig, QStringLiteral("DDS Multiplier"), QStringLiteral("1")), 1, 20);
-    ddsClock =
-        readInt32(kConfig, QStringLiteral("DDS Xtal freq"), QStringLiteral("80000000"), 1, kMaxHz);
-    ddsMaxFreq =
-        readInt32(kConfig, QStringLiteral("DDS Max freq"), QStringLiteral("60000000"), 1, kMaxHz);
-    ddsMinFreq =
-        readInt32(kConfig, QStringLiteral("DDS Min freq"), QStringLiteral("10"), 0, kMaxHz);
-    ddsOffset =
-        readDouble(kConfig, QStringLiteral("DDS Offset"), QStringLiteral("0"), nullptr, -1e6, 1e6);
+    ddsMultiplier = readInt16(kDdsMultiplier);
+    ddsClock = readInt32(kDdsClock);
+    ddsMaxFreq = readInt32(kDdsMaxFreq);
+    ddsMinFreq = readInt32(kDdsMinFreq);
+    ddsOffset = readDouble(kDdsOffset);
 }
 
 bool SweepConfig::readAdcDevice() {
     const Batch batch(ini());
-    adcDevice = readText(kConfig, QStringLiteral("ADC Device"), QStringLiteral("10bit"));
+    adcDevice = readText(kAdcDevice);
     return adcDeviceAllowed(adcDevice);
 }
 
 void SweepConfig::readAdcParameters() {
     const Batch batch(ini());
-    adcOffset = readFloat(kConfig, QStringLiteral("ADC Offset"), QStringLiteral("5"), nullptr,
-                          -1000.0f, 1000.0f);
-    adcStep = readFloat(kConfig, QStringLiteral("ADC Step"), QStringLiteral("0"), nullptr, -1000.0f,
-                        1000.0f);
-    adcChannel = readInt16(kConfig, QStringLiteral("ADC Channel"), QStringLiteral("1"));
+    adcOffset = readFloat(kAdcOffset);
+    adcStep = readFloat(kAdcStep);
+    adcChannel = readInt16(kAdcChannel);
 }
 
 void SweepConfig::readPorts() {
     const Batch batch(ini());
-    lptAddress = readInt16(kParallel, QStringLiteral("LPT"), QStringLiteral("&H378"));
-    const QString driver =
-        readText(kParallel, QStringLiteral("Driver"), defaultLptDriver()).trimmed().toLower();
+    lptAddress = readInt16(kLpt);
+    const QString driver = readText(kLptDriver).trimmed().toLower();
     if (lptDriverNames().contains(driver)) {
         lptDriver = driver;
     } else {
-        write(kParallel, QStringLiteral("Driver"), defaultLptDriver());
-        lptDriver = defaultLptDriver();
+        write(kLptDriver, kLptDriver.defaultValue());
+        lptDriver = kLptDriver.defaultValue();
     }
-    commPort = std::clamp<qint16>(
-        readInt16(kSerial, QStringLiteral("CommPort"), QStringLiteral("6")), 1, 255);
-    serialSettings = readText(kSerial, QStringLiteral("Settings"), QStringLiteral("115200,N,8,1"));
-    serialDevice = readText(kSerial, QStringLiteral("Device"), QString()).trimmed();
+    commPort = readInt16(kCommPort);
+    serialSettings = readText(kSerialSettings);
+    serialDevice = readText(kSerialDevice).trimmed();
     // Only the setup dialog writes this key; files without it stay as they are.
-    const QString dut = ini()
-                            .value(QStringLiteral("Simulator"), QStringLiteral("DUT"))
-                            .value_or(QString())
-                            .trimmed()
-                            .toLower();
+    const QString dut =
+        ini().value(kSimDut.sectionName(), kSimDut.key()).value_or(QString()).trimmed().toLower();
     simDut = simDutAllowed(dut) ? dut : QString();
 }
 
@@ -263,56 +264,50 @@ void SweepConfig::readMainWindowState() {
     const Batch batch(ini());
     // A stored 10 is an old code of scale 3; codes outside 0..4 would index past the
     // scale menu, so they count as missing.
-    const auto scale = number(readText(kMain, QStringLiteral("Scale"), QStringLiteral("0")));
+    const auto scale = number(readText(kScale));
     const auto scaleCode = scale ? toInt16(*scale) : std::nullopt;
-    if (scaleCode && *scaleCode == 10) {
+    if (scaleCode && *scaleCode == 10)
         scala = 3;
-    } else if (scaleCode && *scaleCode >= 0 && *scaleCode <= 4) {
-        scala = *scaleCode;
-    } else {
-        write(kMain, QStringLiteral("Scale"), QStringLiteral("0"));
-        scala = 0;
-    }
+    else if (const auto code = wholeInRange<qint16>(scale, kScale, toInt16))
+        scala = *code;
+    else
+        scala = static_cast<qint16>(useDefault(kScale, QString()));
 
-    freqStart = readInt32(kMain, QStringLiteral("Start"), QStringLiteral("1000000"), 0, kMaxHz);
-    freqStop = readInt32(kMain, QStringLiteral("Stop"), QStringLiteral("10000000"), 0, kMaxHz);
+    freqStart = readInt32(kStart);
+    freqStop = readInt32(kStop);
     if (freqStart > ddsMaxFreq || freqStart < ddsMinFreq)
         freqStart = ddsMinFreq;
     if (freqStop > ddsMaxFreq)
         freqStop = ddsMaxFreq;
 
-    vistaCorrente = readInt16(kMain, QStringLiteral("Marker 0"), QStringLiteral("0"), 0, 3);
-    maxScaleV = readFloat(kMain, QStringLiteral("Max scaleV"), QStringLiteral("1.5"),
-                          &maxScaleVText, 0.001f, 10.0f);
+    vistaCorrente = readInt16(kView);
+    maxScaleV = readFloat(kMaxScaleV, QString(), &maxScaleVText);
 
-    const double db =
-        readDouble(kMain, QStringLiteral("Max scaleDb"), QStringLiteral("-40"), &maxScaleDbText);
+    const double db = readDouble(kMaxScaleDb.unbounded(), QString(), &maxScaleDbText);
     if (const auto dbInt = toInt32(db)) {
-        maxScaleDb = std::clamp(*dbInt, -90, 90);
+        maxScaleDb =
+            static_cast<qint32>(std::clamp(double(*dbInt), kMaxScaleDb.lo, kMaxScaleDb.hi));
         if (maxScaleDb != *dbInt)
             maxScaleDbText = numberToText(maxScaleDb);
     } else {
-        write(kMain, QStringLiteral("Max scaleDb"), QStringLiteral("-40"));
-        maxScaleDb = -40;
-        maxScaleDbText = QStringLiteral("-40");
+        maxScaleDb = static_cast<qint32>(useDefault(kMaxScaleDb, QString()));
+        maxScaleDbText = kMaxScaleDb.defaultValue();
     }
 
-    sweepMode = readInt16(kMain, QStringLiteral("Sweep mode"), QStringLiteral("0"), 0, 2);
-    cursorMode = readInt16(kMain, QStringLiteral("Cursor mode"), QStringLiteral("0"));
-    // Sent to the hardware as bytes.
-    aux1Value = readInt16(kMain, QStringLiteral("Aux_1"), QStringLiteral("0"), 0, 255);
-    aux2Value = readInt16(kMain, QStringLiteral("Aux_2"), QStringLiteral("0"), 0, 255);
-    pot2Value =
-        std::clamp<qint16>(readInt16(kMain, QStringLiteral("Pot_2"), QStringLiteral("0")), 0, 255);
+    sweepMode = readInt16(kSweepMode);
+    cursorMode = readInt16(kCursorMode);
+    aux1Value = readInt16(kAux1Value);
+    aux2Value = readInt16(kAux2Value);
+    pot2Value = readInt16(kPot2Value);
 }
 
 void SweepConfig::readMarkers() {
     const Batch batch(ini());
     // Levels first, as the window places the level markers before the frequency markers.
-    marker3 = normalizzaNumero(readText(kMain, QStringLiteral("Marker 3"), QStringLiteral("0")));
-    marker4 = normalizzaNumero(readText(kMain, QStringLiteral("Marker 4"), QStringLiteral("0")));
-    marker1 = readText(kMain, QStringLiteral("Marker 1"), QStringLiteral("1000000"));
-    marker2 = readText(kMain, QStringLiteral("Marker 2"), QStringLiteral("2000000"));
+    marker3 = normalizzaNumero(readText(kMarker3));
+    marker4 = normalizzaNumero(readText(kMarker4));
+    marker1 = readText(kMarker1);
+    marker2 = readText(kMarker2);
 }
 
 bool SweepConfig::readAll() {

@@ -13,19 +13,19 @@
 // readAll() does the same without the dialogs. A numeric key whose text is not a number
 // (or does not fit its type, or is outside the codes the program knows) is treated as
 // missing: its default is used and written back. A number that fits but is absurd for its
-// key is brought to the nearer limit of the range given beside the key's default below (in
-// memory only; the window's keys reach the file again when it closes).
+// key is brought to the nearer limit of the range given beside the key's default in
+// ConfigKeys.h (in memory only; the window's keys reach the file again when it closes).
 //
 // The file is read once by each SweepConfig and each writer replaces it once.
 
 #include "AuxConfig.h"
+#include "ConfigKeys.h"
 #include "IniFile.h"
 #include "LptDrivers.h"
 #include "SweepContract.h"
 
 #include <QString>
 #include <QtGlobal>
-#include <limits>
 #include <memory>
 
 // What a writer reports: true when the file was written, else which file and why not.
@@ -102,83 +102,84 @@ public:
     void beginBatch() const;
     WriteResult commit() const;
 
-    // Limits of the frequency keys (Hz): "DDS Xtal freq", "DDS Max freq", "DDS Min freq",
+    // Limit of the frequency keys (Hz): "DDS Xtal freq", "DDS Max freq", "DDS Min freq",
     // "Start", "Stop".
-    static constexpr qint32 kMaxHz = 1000000000;
+    static constexpr qint32 kMaxHz = ConfigKeys::kMaxHz;
 
     QString iniFile;
 
+    // The members start with the keys' defaults; their keys, defaults and ranges are in
+    // ConfigKeys.h.
     // [Config]
-    qint16 interfaccia = InterfaceKind::kParallelPort;
-    QString ddsDevice = QStringLiteral("AD9850");
-    qint16 ddsMultiplier = 1;     // 1 .. 20 (the largest reference multiplier of the chips)
-    qint32 ddsClock = 80000000;   // Hz, 1 .. kMaxHz
-    qint32 ddsMaxFreq = 60000000; // Hz, 1 .. kMaxHz
-    qint32 ddsMinFreq = 10;       // Hz, 0 .. kMaxHz
-    double ddsOffset = 0.0;       // -1e6 .. 1e6 (thousandths of the tuning factor)
-    QString adcDevice = QStringLiteral("10bit");
-    float adcOffset = 5.0f; // volts, -1000 .. 1000
-    float adcStep = 0.0f;   // volts per count, -1000 .. 1000
-    qint16 adcChannel = 1;
+    qint16 interfaccia = ConfigKeys::kInterface.defaultAs<qint16>();
+    QString ddsDevice = ConfigKeys::kDdsDevice.defaultValue();
+    qint16 ddsMultiplier = ConfigKeys::kDdsMultiplier.defaultAs<qint16>();
+    qint32 ddsClock = ConfigKeys::kDdsClock.defaultAs<qint32>();     // Hz
+    qint32 ddsMaxFreq = ConfigKeys::kDdsMaxFreq.defaultAs<qint32>(); // Hz
+    qint32 ddsMinFreq = ConfigKeys::kDdsMinFreq.defaultAs<qint32>(); // Hz
+    double ddsOffset = ConfigKeys::kDdsOffset.defaultAs<double>();
+    QString adcDevice = ConfigKeys::kAdcDevice.defaultValue();
+    float adcOffset = ConfigKeys::kAdcOffset.defaultAs<float>(); // volts
+    float adcStep = ConfigKeys::kAdcStep.defaultAs<float>();     // volts per count
+    qint16 adcChannel = ConfigKeys::kAdcChannel.defaultAs<qint16>();
 
     // [Debug]
-    bool logEnabled = false;
-    bool usbApi = false;
-    qint32 slowCpu = 0;
+    bool logEnabled = ConfigKeys::kLog.defaultAs<bool>();
+    bool usbApi = ConfigKeys::kUsbApi.defaultAs<bool>();
+    qint32 slowCpu = ConfigKeys::kSlowCpu.defaultAs<qint32>();
 
     // [Parallel Port]
-    qint16 lptAddress = 0x378;
-    QString lptDriver = defaultLptDriver(); // a name of kLptDrivers (tarvex --lpt-driver)
+    qint16 lptAddress = ConfigKeys::kLpt.defaultAs<qint16>();
+    QString lptDriver = ConfigKeys::kLptDriver.defaultValue();
 
     // [Serial Port]
-    qint16 commPort = 6; // 1 .. 255
-    QString serialSettings = QStringLiteral("115200,N,8,1");
-    QString serialDevice; // path COM<commPort> maps to; empty: /dev/ttyS<commPort-1>
+    qint16 commPort = ConfigKeys::kCommPort.defaultAs<qint16>();
+    QString serialSettings = ConfigKeys::kSerialSettings.defaultValue();
+    QString serialDevice = ConfigKeys::kSerialDevice.defaultValue();
 
     // [Simulator]
     // Device under test of the simulated hardware (tarvex --sim-dut): a name of kSimulatedDuts;
     // empty: not configured, tarvex's own default.
-    QString simDut;
+    QString simDut = ConfigKeys::kSimDut.defaultValue();
     static bool simDutAllowed(const QString& name);
 
     // [Sweep Generator]
-    qint16 scala = 0;
-    qint32 freqStart = 1000000; // Hz, 0 .. kMaxHz, then into ddsMinFreq .. ddsMaxFreq
-    qint32 freqStop = 10000000; // Hz, 0 .. kMaxHz, then at most ddsMaxFreq
-    qint16 vistaCorrente = 0;
-    QString marker1 = QStringLiteral("1000000");
-    QString marker2 = QStringLiteral("2000000");
-    QString marker3 = QStringLiteral("0");         // normalised
-    QString marker4 = QStringLiteral("0");         // normalised
-    float maxScaleV = 1.5f;                        // volts, 0.001 .. 10
-    QString maxScaleVText = QStringLiteral("1.5"); // for txtMaxVolt, normalised
-    qint32 maxScaleDb = -40; // dB, -90 .. 90 (the window shows it as minus its size)
-    QString maxScaleDbText = QStringLiteral("-40"); // for txtMaxDb, normalised
-    qint16 sweepMode = 0;
-    qint16 cursorMode = 0;
-    qint16 aux1Value = 0;
-    qint16 aux2Value = 0;
-    qint16 pot2Value = 0; // 0 .. 255
+    qint16 scala = ConfigKeys::kScale.defaultAs<qint16>();
+    qint32 freqStart = ConfigKeys::kStart.defaultAs<qint32>(); // Hz
+    qint32 freqStop = ConfigKeys::kStop.defaultAs<qint32>();   // Hz
+    qint16 vistaCorrente = ConfigKeys::kView.defaultAs<qint16>();
+    QString marker1 = ConfigKeys::kMarker1.defaultValue();
+    QString marker2 = ConfigKeys::kMarker2.defaultValue();
+    QString marker3 = ConfigKeys::kMarker3.defaultValue();           // normalised
+    QString marker4 = ConfigKeys::kMarker4.defaultValue();           // normalised
+    float maxScaleV = ConfigKeys::kMaxScaleV.defaultAs<float>();     // volts
+    QString maxScaleVText = ConfigKeys::kMaxScaleV.defaultValue();   // for txtMaxVolt, normalised
+    qint32 maxScaleDb = ConfigKeys::kMaxScaleDb.defaultAs<qint32>(); // dB
+    QString maxScaleDbText = ConfigKeys::kMaxScaleDb.defaultValue(); // for txtMaxDb, normalised
+    qint16 sweepMode = ConfigKeys::kSweepMode.defaultAs<qint16>();
+    qint16 cursorMode = ConfigKeys::kCursorMode.defaultAs<qint16>();
+    qint16 aux1Value = ConfigKeys::kAux1Value.defaultAs<qint16>();
+    qint16 aux2Value = ConfigKeys::kAux2Value.defaultAs<qint16>();
+    qint16 pot2Value = ConfigKeys::kPot2Value.defaultAs<qint16>();
 
 private:
     IniFile& ini() const;
-    QString readText(const QString& section, const QString& key, const QString& def) const;
-    // Codes: a value outside min .. max counts as missing.
-    qint16 readInt16(const QString& section, const QString& key, const QString& def,
-                     qint16 min = -32768, qint16 max = 32767) const;
-    // Magnitudes: a value outside lo .. hi is brought to the nearer limit.
-    qint32 readInt32(const QString& section, const QString& key, const QString& def,
-                     qint32 lo = -2147483647 - 1, qint32 hi = 2147483647) const;
-    bool readBool(const QString& section, const QString& key, const QString& def) const;
-    double readDouble(const QString& section, const QString& key, const QString& def,
-                      QString* normalisedText = nullptr,
-                      double lo = std::numeric_limits<double>::lowest(),
-                      double hi = std::numeric_limits<double>::max()) const;
-    float readFloat(const QString& section, const QString& key, const QString& def,
-                    QString* normalisedText = nullptr,
-                    float lo = std::numeric_limits<float>::lowest(),
-                    float hi = std::numeric_limits<float>::max()) const;
-    bool write(const QString& section, const QString& key, const QString& value) const;
+    // Typed reads of one key, in its own section or in `section` when one is given (a factory
+    // set, an AUX panel). A text that is no value of the type counts as missing: the default is
+    // used and written back. A number outside the key's range is clamped or counts as missing,
+    // as the key says.
+    QString readText(const ConfigKey& key, const QString& section = QString()) const;
+    qint16 readInt16(const ConfigKey& key, const QString& section = QString()) const;
+    qint32 readInt32(const ConfigKey& key, const QString& section = QString()) const;
+    bool readBool(const ConfigKey& key) const;
+    double readDouble(const ConfigKey& key, const QString& section = QString(),
+                      QString* normalisedText = nullptr) const;
+    float readFloat(const ConfigKey& key, const QString& section = QString(),
+                    QString* normalisedText = nullptr) const;
+    // The key's default, written back, as the number of a key whose text was no valid value.
+    double useDefault(const ConfigKey& key, const QString& section) const;
+    bool write(const ConfigKey& key, const QString& value,
+               const QString& section = QString()) const;
 
     // The parsed file, opened at the first access; a copy of the configuration opens its own.
     class IniHandle {

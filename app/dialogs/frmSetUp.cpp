@@ -7,46 +7,65 @@
 #include "LptPinout.h"
 #include "PortScan.h"
 #include "UserMessages.h"
+#include "frmSetUpAdc.h"
+#include "frmSetUpAux.h"
+#include "frmSetUpDds.h"
+#include "frmSetUpInterface.h"
+#include "frmSetUpPorts.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
+
+namespace {
+
+// "Parallel Port pin out": fixed text, nothing to load or store.
+class PinoutPage final : public SetUpPage {
+public:
+    explicit PinoutPage(QWidget* parent)
+        : SetUpPage(QStringLiteral("Parallel Port pin out"), parent) {
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(new LptPinout(this));
+    }
+    void load(const SetUpValues&) override {}
+    void store(SetUpValues&) const override {}
+};
+
+} // namespace
 
 frmSetUp::frmSetUp(SweepContext& context, const PortScan* scan, QWidget* parent)
     : QDialog(parent), m_context(context), m_ownScan(scan ? nullptr : std::make_unique<PortScan>()),
-      m_scan(scan ? scan : m_ownScan.get()), m_work(context.config.iniFile) {
+      m_scan(scan ? scan : m_ownScan.get()), m_values{SweepConfig(context.config.iniFile), {}} {
     setObjectName(QStringLiteral("frmSetUp"));
     setWindowTitle(QStringLiteral("Sweep Configuration"));
-    buildShell();
+    auto* outer = new QHBoxLayout(this);
+    auto* buttons = new QVBoxLayout;
+    buildPageButtons(buttons);
+    outer->addLayout(buttons);
+    buildPages(outer);
 
     // "Default" must always find its set, so a configuration without them gets them.
-    FactorySets::ensure(m_work.iniFile);
-    m_work.readInterface();
-    const int n = m_work.interfaccia;
-    if (!m_work.isFirstRun() || n < 1 || n > 3)
+    SweepConfig& work = m_values.config;
+    FactorySets::ensure(work.iniFile);
+    work.readInterface();
+    const int n = work.interfaccia;
+    if (!work.isFirstRun() || n < 1 || n > 3)
         caricaSezione(QStringLiteral("Config"));
     else
-        caricaSezione(QStringLiteral("Interface") + QString::number(n));
-    if (n >= 1 && n <= 3)
-        optInterface[n]->setChecked(true);
-    m_work.readPorts();
-    if (m_work.commPort == 0)
-        m_work.commPort = 1;
+        caricaSezione(ConfigKeys::hardwareSetSection(n));
+    work.readPorts();
+    if (work.commPort == 0)
+        work.commPort = 1;
     abilitaPagine();
-    fillControls();
+    loadPages();
     showPage(kInterface);
 }
 
 frmSetUp::~frmSetUp() = default;
 
-void frmSetUp::buildShell() {
-    auto* outer = new QHBoxLayout(this);
-    auto* buttons = new QVBoxLayout;
+void frmSetUp::buildPageButtons(QVBoxLayout* buttons) {
     const QStringList names{QStringLiteral("cmdInterface"), QStringLiteral("cmdPort"),
                             QStringLiteral("cmdDDS"),       QStringLiteral("cmdADC"),
                             QStringLiteral("cmdAux"),       QStringLiteral("cmdLPTpin")};
@@ -81,31 +100,42 @@ void frmSetUp::buildShell() {
     buttons->addWidget(cmdExit);
     connect(cmdApply, &QPushButton::clicked, this, &frmSetUp::cmdApply_Click);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
-    outer->addLayout(buttons);
+}
+
+void frmSetUp::buildPages(QHBoxLayout* outer) {
+    const auto beep = [this] { m_context.messages.beep(); };
+    auto* interfacePage = new SetUpInterfacePage(this);
+    frameSetUp = {interfacePage,
+                  new SetUpPortsPage(*m_scan, beep, this),
+                  new SetUpDdsPage(beep, this),
+                  new SetUpAdcPage(beep, this),
+                  new SetUpAuxPage(this),
+                  new PinoutPage(this)};
+    connect(interfacePage, &SetUpInterfacePage::interfaceChanged, this,
+            &frmSetUp::optInterface_Click);
+    connect(interfacePage, &SetUpInterfacePage::defaultRequested, this,
+            &frmSetUp::cmdDefault_Click);
 
     // All pages share one place; one is shown at a time.
     auto* pages = new QGridLayout;
-    frameSetUp = {buildInterfacePage(), buildPortsPage(), buildDdsPage(),
-                  buildAdcPage(),       buildAuxPage(),   nullptr};
-    auto* pinout = new QGroupBox(QStringLiteral("Parallel Port pin out"), this);
-    auto* pinoutLayout = new QVBoxLayout(pinout);
-    pinoutLayout->addWidget(new LptPinout(pinout));
-    frameSetUp[kPinout] = pinout;
     for (int p = 0; p < kPages; ++p) {
-        frameSetUp[p]->setObjectName(QStringLiteral("frameSetUp_%1").arg(p));
-        pages->addWidget(frameSetUp[p], 0, 0);
+        SetUpPage* page = frameSetUp[p];
+        page->setObjectName(QStringLiteral("frameSetUp_%1").arg(p));
+        pages->addWidget(page, 0, 0);
+        // The working values follow every change the user makes on a page.
+        connect(page, &SetUpPage::edited, this, [this, page] { page->store(m_values); });
     }
     outer->addLayout(pages, 1);
     // Every page fits the place without the dialog changing size.
     QSize largest;
-    for (QGroupBox* page : frameSetUp)
+    for (SetUpPage* page : frameSetUp)
         largest = largest.expandedTo(page->sizeHint());
-    for (QGroupBox* page : frameSetUp)
+    for (SetUpPage* page : frameSetUp)
         page->setMinimumSize(largest);
 }
 
 void frmSetUp::frameInvisibili() {
-    for (QGroupBox* page : frameSetUp)
+    for (SetUpPage* page : frameSetUp)
         page->hide();
 }
 
@@ -114,59 +144,70 @@ void frmSetUp::showPage(int page) {
         page = kInterface;
     frameInvisibili();
     m_page = page;
-    switch (page) {
-    case kPorts:
-        showPortsPage();
-        break;
-    case kDds:
-        showDdsPage();
-        break;
-    case kAdc:
-        showAdcPage();
-        break;
-    case kAux:
-        showAuxPage();
-        break;
-    default:
-        break;
-    }
+    frameSetUp[page]->load(m_values);
     frameSetUp[page]->show();
     m_pageButtons[page]->setChecked(true);
+}
+
+void frmSetUp::loadPages() {
+    for (SetUpPage* page : frameSetUp)
+        page->load(m_values);
 }
 
 void frmSetUp::caricaSezione(const QString& section) {
     // The file's offsets, unless the window has the newer ones (a calibration applied in this
     // run is saved only when the window closes).
-    m_work.readHardwareSection(section);
+    SweepConfig& work = m_values.config;
+    work.readHardwareSection(section);
     if (section.compare(QLatin1String("Config"), Qt::CaseInsensitive) == 0 &&
         m_context.configRead) {
-        m_work.ddsOffset = m_context.config.ddsOffset;
-        m_work.adcOffset = m_context.config.adcOffset;
+        work.ddsOffset = m_context.config.ddsOffset;
+        work.adcOffset = m_context.config.adcOffset;
     }
-    m_aux[0] = m_work.readAuxForSetup(1);
-    m_aux[1] = m_work.readAuxForSetup(2);
-    fillControls();
+    m_values.aux[0] = work.readAuxForSetup(1);
+    m_values.aux[1] = work.readAuxForSetup(2);
+    loadPages();
 }
 
 void frmSetUp::abilitaPagine() {
-    const bool lpt = m_work.interfaccia == InterfaceKind::kParallelPort;
+    const bool lpt = m_values.config.interfaccia == InterfaceKind::kParallelPort;
     for (int p : {kDds, kAdc, kAux})
         m_pageButtons[p]->setEnabled(lpt);
     if (!m_pageButtons[m_page]->isEnabled())
         showPage(kInterface);
 }
 
-void frmSetUp::fillControls() {
-    if (!txtVScrollMin)
-        return; // still building
-    showPortsPage();
-    showDdsPage();
-    showAdcPage();
-    showAuxPage();
+bool frmSetUp::loadDefaultSet(int n) {
+    const QString section = ConfigKeys::hardwareSetSection(n);
+    if (!m_values.config.hasHardwareSection(section))
+        return false;
+    caricaSezione(section);
+    return true;
 }
 
-void frmSetUp::beep() {
-    m_context.messages.beep();
+void frmSetUp::optInterface_Click(int n) {
+    abilitaPagine();
+    // The parallel-port hardware keeps the values shown; the other two get their own set.
+    if (n != InterfaceKind::kParallelPort && !loadDefaultSet(n)) {
+        m_context.messages.beep();
+        m_context.messages.message(QStringLiteral("Sorry, default value not found."),
+                                   QMessageBox::Warning);
+    }
+}
+
+void frmSetUp::cmdDefault_Click(int n) {
+    if (!m_values.config.hasHardwareSection(ConfigKeys::hardwareSetSection(n))) {
+        static const char* const kMissing[] = {
+            "", "Default value for PIC not found.",
+            "Default value for DDS/DAC connencted to LPT not found.",
+            "Default value for MiniVNA not found."};
+        m_context.messages.beep();
+        m_context.messages.message(QString::fromLatin1(kMissing[n]), QMessageBox::Warning);
+        return;
+    }
+    m_values.config.interfaccia = static_cast<qint16>(n);
+    loadDefaultSet(n); // shows the interface chosen with the set
+    abilitaPagine();
 }
 
 void frmSetUp::cmdApply_Click() {
@@ -180,23 +221,24 @@ void frmSetUp::cmdApply_Click() {
             QMessageBox::Question))
         return;
     // One replacement of the file: a crash leaves the old configuration or the new one.
-    m_work.beginBatch();
-    m_work.writeSetup(m_aux[0], m_aux[1]);
-    m_work.writePortMapping();
-    const WriteResult written = m_work.commit();
+    SweepConfig& work = m_values.config;
+    work.beginBatch();
+    work.writeSetup(m_values.aux[0], m_values.aux[1]);
+    work.writePortMapping();
+    const WriteResult written = work.commit();
     if (!written) {
         // Ending now would lose the configuration without a word.
         m_context.messages.beep();
         m_context.messages.message(
             QStringLiteral("The configuration could not be written to %1: %2.\nCheck that you "
                            "may write the file and its folder, then press APPLY again.")
-                .arg(m_work.iniFile, written.error.reason),
+                .arg(work.iniFile, written.error.reason),
             QMessageBox::Warning);
         return;
     }
     // The window saves its state on the way out: with the offsets just written, not older ones.
-    m_context.config.ddsOffset = m_work.ddsOffset;
-    m_context.config.adcOffset = m_work.adcOffset;
+    m_context.config.ddsOffset = work.ddsOffset;
+    m_context.config.adcOffset = work.adcOffset;
     HelpWindows::closeAll();
     m_applied = true;
     accept();

@@ -1,14 +1,14 @@
 // The setup dialog's DDS Generator page: the chip, its reference clock and multiplier, and the
 // frequency limits of the entry fields.
+#include "frmSetUpDds.h"
+
 #include "Accessible.h"
 #include "NumberBox.h"
 #include "NumberFormat.h"
 #include "Rounding.h"
-#include "frmSetUp.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -29,18 +29,33 @@ bool takeHz(double typed, qint32 min, qint32* into) {
 
 } // namespace
 
-QGroupBox* frmSetUp::buildDdsPage() {
-    auto* page = new QGroupBox(QStringLiteral("DDS Generator"), this);
-    auto* grid = new QGridLayout(page);
-    const auto beeper = [this] { beep(); };
-    const auto clockShow = [this](bool plain) {
-        return plain ? numberToText(m_work.ddsClock) : formatNumber(m_work.ddsClock, kMHzPicture);
-    };
-    const auto clockTake = [this](double v) { return takeHz(v, 1, &m_work.ddsClock); };
+SetUpDdsPage::SetUpDdsPage(std::function<void()> beep, QWidget* parent)
+    : SetUpPage(QStringLiteral("DDS Generator"), parent), m_beep(std::move(beep)) {
+    auto* grid = new QGridLayout(this);
+    buildChipChoice(grid);
+    grid->addWidget(buildAd9851Frame(), 1, 0, 1, 2);
+    grid->addWidget(buildAd9951Frame(), 2, 0, 1, 2);
+    connect(txtClk9851, &NumberBox::committed, this, &SetUpDdsPage::showSystemClock);
+    connect(txtClk9951, &NumberBox::committed, this, &SetUpDdsPage::showSystemClock);
+    buildFrequencyLimits(grid);
+}
 
-    optDDSselect[1] = new QRadioButton(QStringLiteral("AD9850 / AD9851"), page);
+NumberBox* SetUpDdsPage::hertzBox(const QString& name, qint32* value, qint32 min,
+                                  const QString& picture, QWidget* parent) {
+    auto* box = new NumberBox(
+        name,
+        [value, picture](bool plain) {
+            return plain ? numberToText(*value) : formatNumber(*value, picture);
+        },
+        [value, min](double typed) { return takeHz(typed, min, value); }, m_beep, parent);
+    connect(box, &NumberBox::committed, this, &SetUpPage::edited);
+    return box;
+}
+
+void SetUpDdsPage::buildChipChoice(QGridLayout* grid) {
+    optDDSselect[1] = new QRadioButton(QStringLiteral("AD9850 / AD9851"), this);
     optDDSselect[1]->setObjectName(QStringLiteral("optDDSselect_1"));
-    optDDSselect[2] = new QRadioButton(QStringLiteral("AD9951"), page);
+    optDDSselect[2] = new QRadioButton(QStringLiteral("AD9951"), this);
     optDDSselect[2]->setObjectName(QStringLiteral("optDDSselect_2"));
     grid->addWidget(optDDSselect[1], 0, 0);
     grid->addWidget(optDDSselect[2], 0, 1);
@@ -51,12 +66,13 @@ QGroupBox* frmSetUp::buildDdsPage() {
             if (on)
                 optDDSselect_Click(n);
         });
+}
 
-    frmAD9851 = new QGroupBox(QStringLiteral("AD9850 / AD9851"), page);
+QGroupBox* SetUpDdsPage::buildAd9851Frame() {
+    frmAD9851 = new QGroupBox(QStringLiteral("AD9850 / AD9851"), this);
     frmAD9851->setObjectName(QStringLiteral("frmAD9851"));
     auto* g51 = new QGridLayout(frmAD9851);
-    txtClk9851 =
-        new NumberBox(QStringLiteral("txtClk9851"), clockShow, clockTake, beeper, frmAD9851);
+    txtClk9851 = hertzBox(QStringLiteral("txtClk9851"), &m_clock, 1, kMHzPicture, frmAD9851);
     g51->addWidget(captionFor(new QLabel(QStringLiteral("Clock (Hz)"), frmAD9851), txtClk9851), 0,
                    0);
     g51->addWidget(txtClk9851, 0, 1);
@@ -64,14 +80,15 @@ QGroupBox* frmSetUp::buildDdsPage() {
     optDDSx6->setObjectName(QStringLiteral("optDDSx6"));
     g51->addWidget(optDDSx6, 1, 0, 1, 2);
     g51->setRowStretch(2, 1);
-    connect(optDDSx6, &QCheckBox::toggled, this, &frmSetUp::optDDSx6_Click);
-    grid->addWidget(frmAD9851, 1, 0, 1, 2);
+    connect(optDDSx6, &QCheckBox::toggled, this, &SetUpDdsPage::optDDSx6_Click);
+    return frmAD9851;
+}
 
-    frmAD9951 = new QGroupBox(QStringLiteral("AD9951"), page);
+QGroupBox* SetUpDdsPage::buildAd9951Frame() {
+    frmAD9951 = new QGroupBox(QStringLiteral("AD9951"), this);
     frmAD9951->setObjectName(QStringLiteral("frmAD9951"));
     auto* g99 = new QGridLayout(frmAD9951);
-    txtClk9951 =
-        new NumberBox(QStringLiteral("txtClk9951"), clockShow, clockTake, beeper, frmAD9951);
+    txtClk9951 = hertzBox(QStringLiteral("txtClk9951"), &m_clock, 1, kMHzPicture, frmAD9951);
     g99->addWidget(captionFor(new QLabel(QStringLiteral("Clock (Hz)"), frmAD9951), txtClk9951), 0,
                    0);
     g99->addWidget(txtClk9951, 0, 1, 1, 2);
@@ -98,45 +115,40 @@ QGroupBox* frmSetUp::buildDdsPage() {
     g99->addWidget(captionFor(new QLabel(QStringLiteral("MultFactor"), frmAD9951), HScroll1), 2, 0);
     g99->addWidget(HScroll1, 2, 1);
     g99->addWidget(lblMultFactor, 2, 2);
-    connect(HScroll1, &QScrollBar::valueChanged, this, &frmSetUp::HScroll1_Change);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &SetUpDdsPage::HScroll1_Change);
     lblSystemClock = new QLabel(frmAD9951);
     lblSystemClock->setObjectName(QStringLiteral("lblSystemClock"));
     auto* systemCaption =
         captionFor(new QLabel(QStringLiteral("SystemClock (Hz)"), frmAD9951), lblSystemClock);
     g99->addWidget(systemCaption, 3, 0);
     g99->addWidget(lblSystemClock, 3, 1, 1, 2);
-    grid->addWidget(frmAD9951, 2, 0, 1, 2);
-    connect(txtClk9851, &NumberBox::committed, this, &frmSetUp::showSystemClock);
-    connect(txtClk9951, &NumberBox::committed, this, &frmSetUp::showSystemClock);
+    return frmAD9951;
+}
 
-    txtMaxFreq = new NumberBox(
-        QStringLiteral("txtMaxFreq"),
-        [this](bool plain) {
-            return plain ? numberToText(m_work.ddsMaxFreq)
-                         : formatNumber(m_work.ddsMaxFreq, kMHzPicture);
-        },
-        [this](double v) { return takeHz(v, 1, &m_work.ddsMaxFreq); }, beeper, page);
-    txtMinFreq = new NumberBox(
-        QStringLiteral("txtMinFreq"),
-        [this](bool plain) {
-            return plain ? numberToText(m_work.ddsMinFreq)
-                         : formatNumber(m_work.ddsMinFreq, QStringLiteral("###,###,##0"));
-        },
-        [this](double v) { return takeHz(v, 0, &m_work.ddsMinFreq); }, beeper, page);
-    grid->addWidget(captionFor(new QLabel(QStringLiteral("Max frequency (Hz)"), page), txtMaxFreq),
+void SetUpDdsPage::buildFrequencyLimits(QGridLayout* grid) {
+    txtMaxFreq = hertzBox(QStringLiteral("txtMaxFreq"), &m_maxFreq, 1, kMHzPicture, this);
+    txtMinFreq =
+        hertzBox(QStringLiteral("txtMinFreq"), &m_minFreq, 0, QStringLiteral("###,###,##0"), this);
+    grid->addWidget(captionFor(new QLabel(QStringLiteral("Max frequency (Hz)"), this), txtMaxFreq),
                     3, 0);
     grid->addWidget(txtMaxFreq, 3, 1);
-    grid->addWidget(captionFor(new QLabel(QStringLiteral("Min frequency (Hz)"), page), txtMinFreq),
+    grid->addWidget(captionFor(new QLabel(QStringLiteral("Min frequency (Hz)"), this), txtMinFreq),
                     4, 0);
     grid->addWidget(txtMinFreq, 4, 1);
-    lblOffsetDDS = new QLabel(page);
+    lblOffsetDDS = new QLabel(this);
     lblOffsetDDS->setObjectName(QStringLiteral("lblOffsetDDS"));
     grid->addWidget(lblOffsetDDS, 5, 0, 1, 2);
     grid->setRowStretch(6, 1);
-    return page;
 }
 
-void frmSetUp::showDdsPage() {
+void SetUpDdsPage::load(const SetUpValues& values) {
+    m_device = values.config.ddsDevice;
+    m_multiplier = values.config.ddsMultiplier;
+    m_clock = values.config.ddsClock;
+    m_maxFreq = values.config.ddsMaxFreq;
+    m_minFreq = values.config.ddsMinFreq;
+    m_offset = values.config.ddsOffset;
+
     // The stored values, without running the handlers: opening the page changes nothing.
     const QSignalBlocker blockScroll(HScroll1);
     const QSignalBlocker block9851(optDDSselect[1]);
@@ -144,70 +156,81 @@ void frmSetUp::showDdsPage() {
     const QSignalBlocker blockX6(optDDSx6);
     const QSignalBlocker blockOn(optMultiplier[0]);
     const QSignalBlocker blockOff(optMultiplier[1]);
-    const bool ad9951 = m_work.ddsDevice == QLatin1String("AD9951");
-    HScroll1->setValue(m_work.ddsMultiplier < 3 ? 4 : m_work.ddsMultiplier);
+    const bool ad9951 = m_device == QLatin1String("AD9951");
+    HScroll1->setValue(m_multiplier < 3 ? 4 : m_multiplier);
     frmAD9851->setVisible(!ad9951);
     frmAD9951->setVisible(ad9951);
     optDDSselect[ad9951 ? 2 : 1]->setChecked(true);
-    optDDSx6->setChecked(m_work.ddsMultiplier == 1);
-    optMultiplier[m_work.ddsMultiplier > 3 ? 0 : 1]->setChecked(true);
+    optDDSx6->setChecked(m_multiplier == 1);
+    optMultiplier[m_multiplier > 3 ? 0 : 1]->setChecked(true);
     txtClk9851->refresh();
     txtClk9951->refresh();
     txtMaxFreq->refresh();
     txtMinFreq->refresh();
     lblOffsetDDS->setText(QStringLiteral("Frequency offset: ") +
-                          formatNumber(m_work.ddsOffset, QStringLiteral("##0.000")) +
+                          formatNumber(m_offset, QStringLiteral("##0.000")) +
                           QStringLiteral(" Hz"));
     showSystemClock();
 }
 
-void frmSetUp::showSystemClock() {
-    lblSystemClock->setText(
-        formatNumber(double(m_work.ddsMultiplier) * m_work.ddsClock, kMHzPicture));
-    lblMultFactor->setText(QString::number(m_work.ddsMultiplier));
+void SetUpDdsPage::store(SetUpValues& values) const {
+    values.config.ddsDevice = m_device;
+    values.config.ddsMultiplier = m_multiplier;
+    values.config.ddsClock = m_clock;
+    values.config.ddsMaxFreq = m_maxFreq;
+    values.config.ddsMinFreq = m_minFreq;
 }
 
-void frmSetUp::optDDSselect_Click(int n) {
-    const bool ad9951 = m_work.ddsDevice == QLatin1String("AD9951");
+void SetUpDdsPage::showSystemClock() {
+    lblSystemClock->setText(formatNumber(double(m_multiplier) * m_clock, kMHzPicture));
+    lblMultFactor->setText(QString::number(m_multiplier));
+}
+
+void SetUpDdsPage::optDDSselect_Click(int n) {
+    const bool ad9951 = m_device == QLatin1String("AD9951");
     if (ad9951 == (n == 2))
         return; // the chip shown already
     if (n == 1) {
-        m_work.ddsDevice = QStringLiteral("AD9851");
+        m_device = QStringLiteral("AD9851");
         // From an AD9951 with its multiplier on: the AD9851's x6 multiplier on.
-        m_work.ddsMultiplier = m_work.ddsMultiplier > 1 ? 1 : 0;
+        m_multiplier = m_multiplier > 1 ? 1 : 0;
         const QSignalBlocker shown(optDDSx6);
-        optDDSx6->setChecked(m_work.ddsMultiplier == 1);
+        optDDSx6->setChecked(m_multiplier == 1);
         txtClk9851->refresh();
     } else {
-        m_work.ddsDevice = QStringLiteral("AD9951");
+        m_device = QStringLiteral("AD9951");
         txtClk9951->refresh();
         const QSignalBlocker shownOn(optMultiplier[0]);
         const QSignalBlocker shownOff(optMultiplier[1]);
-        if (m_work.ddsMultiplier > 3) {
+        if (m_multiplier > 3) {
             optMultiplier[0]->setChecked(true);
             const QSignalBlocker block(HScroll1);
-            HScroll1->setValue(m_work.ddsMultiplier);
+            HScroll1->setValue(m_multiplier);
         } else {
-            m_work.ddsMultiplier = 1;
+            m_multiplier = 1;
             optMultiplier[1]->setChecked(true);
         }
     }
+    emit edited();
     frmAD9851->setVisible(n == 1);
     frmAD9951->setVisible(n == 2);
     showSystemClock();
 }
 
-void frmSetUp::optDDSx6_Click(bool checked) {
-    m_work.ddsMultiplier = checked ? 1 : 0;
+void SetUpDdsPage::optDDSx6_Click(bool checked) {
+    m_multiplier = checked ? 1 : 0;
+    emit edited();
     showSystemClock();
 }
 
-void frmSetUp::optMultiplier_Click(int n) {
-    m_work.ddsMultiplier = n == 0 ? static_cast<qint16>(HScroll1->value()) : qint16(1);
+void SetUpDdsPage::optMultiplier_Click(int n) {
+    m_multiplier = n == 0 ? static_cast<qint16>(HScroll1->value()) : qint16(1);
+    emit edited();
     showSystemClock();
 }
 
-void frmSetUp::HScroll1_Change(int value) {
-    m_work.ddsMultiplier = optMultiplier[1]->isChecked() ? qint16(1) : static_cast<qint16>(value);
+void SetUpDdsPage::HScroll1_Change(int value) {
+    m_multiplier = optMultiplier[1]->isChecked() ? qint16(1) : static_cast<qint16>(value);
+    emit edited();
     showSystemClock();
 }

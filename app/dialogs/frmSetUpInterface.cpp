@@ -1,16 +1,17 @@
 // The setup dialog's Interface page: the kind of hardware and its factory default sets.
-#include "UserMessages.h"
-#include "frmSetUp.h"
+#include "frmSetUpInterface.h"
+
+#include "SweepContract.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
-QGroupBox* frmSetUp::buildInterfacePage() {
-    auto* page = new QGroupBox(QStringLiteral("Interface"), this);
-    auto* grid = new QGridLayout(page);
+SetUpInterfacePage::SetUpInterfacePage(QWidget* parent)
+    : SetUpPage(QStringLiteral("Interface"), parent) {
+    auto* grid = new QGridLayout(this);
     const QStringList captions{
         QStringLiteral("1 - PIC connected to the USB port COM"),
         QStringLiteral("2 - DDS Generator/Detector connected to the parallel port LPT"),
@@ -19,9 +20,9 @@ QGroupBox* frmSetUp::buildInterfacePage() {
                             QStringLiteral("DDS generator and detector on the parallel port"),
                             QStringLiteral("MiniVNA")};
     for (int n = 1; n <= 3; ++n) {
-        optInterface[n] = new QRadioButton(captions[n - 1], page);
+        optInterface[n] = new QRadioButton(captions[n - 1], this);
         optInterface[n]->setObjectName(QStringLiteral("optInterface_%1").arg(n));
-        cmdDefault[n] = new QPushButton(QStringLiteral("Default"), page);
+        cmdDefault[n] = new QPushButton(QStringLiteral("Default"), this);
         cmdDefault[n]->setObjectName(QStringLiteral("cmdDefault%1").arg(n));
         cmdDefault[n]->setAutoDefault(false);
         cmdDefault[n]->setAccessibleName(QStringLiteral("Default"));
@@ -34,53 +35,36 @@ QGroupBox* frmSetUp::buildInterfacePage() {
             if (on)
                 optInterface_Click(n);
         });
-        connect(cmdDefault[n], &QPushButton::clicked, this, [this, n] { cmdDefault_Click(n); });
+        connect(cmdDefault[n], &QPushButton::clicked, this,
+                [this, n] { emit defaultRequested(n); });
     }
     auto* hint = new QLabel(
         QStringLiteral("Without hardware, choose an interface and, on the Ports page, the "
                        "simulated PIC board, the simulated MiniVNA or the simulated parallel-port "
                        "board."),
-        page);
+        this);
     hint->setWordWrap(true);
     grid->addWidget(hint, 3, 0, 1, 2);
     grid->setRowStretch(4, 1);
     grid->setColumnStretch(0, 1);
-    return page;
 }
 
-bool frmSetUp::loadDefaultSet(int n) {
-    const QString section = QStringLiteral("Interface") + QString::number(n);
-    if (!m_work.hasHardwareSection(section))
-        return false;
-    caricaSezione(section);
-    return true;
+void SetUpInterfacePage::load(const SetUpValues& values) {
+    m_interface = values.config.interfaccia;
+    if (m_interface < InterfaceKind::kPic || m_interface > InterfaceKind::kMiniVna)
+        return; // an interface the program does not know: no option is chosen
+    const QSignalBlocker shown(optInterface[m_interface]);
+    optInterface[m_interface]->setChecked(true);
 }
 
-void frmSetUp::optInterface_Click(int n) {
-    if (m_work.interfaccia == n)
+void SetUpInterfacePage::store(SetUpValues& values) const {
+    values.config.interfaccia = static_cast<qint16>(m_interface);
+}
+
+void SetUpInterfacePage::optInterface_Click(int n) {
+    if (m_interface == n)
         return; // a click on the option already chosen changes nothing
-    m_work.interfaccia = static_cast<qint16>(n);
-    abilitaPagine();
-    // The parallel-port hardware keeps the values shown; the other two get their own set.
-    if (n != InterfaceKind::kParallelPort && !loadDefaultSet(n)) {
-        m_context.messages.beep();
-        m_context.messages.message(QStringLiteral("Sorry, default value not found."),
-                                   QMessageBox::Warning);
-    }
-}
-
-void frmSetUp::cmdDefault_Click(int n) {
-    if (!m_work.hasHardwareSection(QStringLiteral("Interface") + QString::number(n))) {
-        static const char* const kMissing[] = {
-            "", "Default value for PIC not found.",
-            "Default value for DDS/DAC connencted to LPT not found.",
-            "Default value for MiniVNA not found."};
-        m_context.messages.beep();
-        m_context.messages.message(QString::fromLatin1(kMissing[n]), QMessageBox::Warning);
-        return;
-    }
-    m_work.interfaccia = static_cast<qint16>(n);
-    optInterface[n]->setChecked(true);
-    loadDefaultSet(n);
-    abilitaPagine();
+    m_interface = n;
+    emit edited();
+    emit interfaceChanged(n);
 }

@@ -1,12 +1,13 @@
 // The setup dialog's Ports page: the serial port of the PIC board and the MiniVNA with the
 // Linux device it stands for, the parallel port's address and driver, and the device under
 // test of the simulated hardware.
+#include "frmSetUpPorts.h"
+
 #include "Accessible.h"
 #include "LptDrivers.h"
 #include "NumberParse.h"
 #include "PortScan.h"
 #include "SimulatedDuts.h"
-#include "frmSetUp.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -43,12 +44,18 @@ QLabel* hintLabel(const QString& text, QWidget* parent) {
 
 } // namespace
 
-QGroupBox* frmSetUp::buildPortsPage() {
-    auto* page = new QGroupBox(QStringLiteral("Ports"), this);
-    auto* layout = new QGridLayout(page);
+SetUpPortsPage::SetUpPortsPage(const PortScan& scan, std::function<void()> beep, QWidget* parent)
+    : SetUpPage(QStringLiteral("Ports"), parent), m_scan(scan), m_beep(std::move(beep)) {
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(buildSerialGroup(), 0, 0);
+    layout->addWidget(buildParallelGroup(), 0, 1);
+    layout->addWidget(buildSimulatorGroup(), 1, 0, 1, 2);
+    layout->setRowStretch(2, 1);
+}
 
-    // Serial port (interfaces 1 and 3).
-    auto* serial = new QGroupBox(QStringLiteral("Serial port (PIC board, MiniVNA)"), page);
+// Serial port (interfaces 1 and 3).
+QGroupBox* SetUpPortsPage::buildSerialGroup() {
+    auto* serial = new QGroupBox(QStringLiteral("Serial port (PIC board, MiniVNA)"), this);
     auto* sg = new QGridLayout(serial);
     for (int n = 1; n <= 7; ++n) {
         optSerialPort[n] = new QRadioButton(
@@ -72,11 +79,11 @@ QGroupBox* frmSetUp::buildPortsPage() {
     comx->addWidget(txtAddressRS232);
     comx->addWidget(lblAddressRS232, 1);
     sg->addLayout(comx, 3, 0, 1, 2);
-    connect(txtAddressRS232, &QLineEdit::textEdited, this, &frmSetUp::txtAddressRS232_Change);
+    connect(txtAddressRS232, &QLineEdit::textEdited, this, &SetUpPortsPage::txtAddressRS232_Change);
     connect(txtAddressRS232, &QLineEdit::editingFinished, this, [this] {
         if (!wholeNumber(txtAddressRS232->text(), 1, kMaxComPort)) {
-            beep();
-            txtAddressRS232->setText(QString::number(m_work.commPort));
+            m_beep();
+            txtAddressRS232->setText(QString::number(m_commPort));
             showRs232Availability();
         }
     });
@@ -91,15 +98,25 @@ QGroupBox* frmSetUp::buildPortsPage() {
                   5, 0, 1, 2);
     sg->addWidget(cmbSerialDevice, 6, 0, 1, 2);
     connect(cmbSerialDevice, &QComboBox::activated, this, [this] {
-        m_work.serialDevice = cmbSerialDevice->currentData().toString();
+        m_serialDevice = cmbSerialDevice->currentData().toString();
+        emit edited();
         IsComPortAvailable();
         showRs232Availability();
     });
-    layout->addWidget(serial, 0, 0);
+    return serial;
+}
 
-    // Parallel port (interface 2).
-    auto* parallel = new QGroupBox(QStringLiteral("Parallel port (DDS generator/detector)"), page);
+// Parallel port (interface 2).
+QGroupBox* SetUpPortsPage::buildParallelGroup() {
+    auto* parallel = new QGroupBox(QStringLiteral("Parallel port (DDS generator/detector)"), this);
     auto* pg = new QGridLayout(parallel);
+    addAddressOptions(pg, parallel);
+    addPortAndDriverLists(pg, parallel);
+    return parallel;
+}
+
+// The usual addresses and a custom one.
+void SetUpPortsPage::addAddressOptions(QGridLayout* pg, QGroupBox* parallel) {
     const QStringList lptCaptions{QStringLiteral("LPTx  @ "), QStringLiteral("LPT1  @ 888 (0x378)"),
                                   QStringLiteral("LPT2  @ 632 (0x278)"),
                                   QStringLiteral("LPT3  @ 956 (0x3BC)")};
@@ -122,12 +139,12 @@ QGroupBox* frmSetUp::buildPortsPage() {
     pg->addWidget(optParallelPort[0], 3, 0);
     pg->addWidget(txtAddressLPT, 3, 1);
     pg->addWidget(lblAddressLPT, 3, 2);
-    connect(txtAddressLPT, &QLineEdit::textEdited, this, &frmSetUp::txtAddressLPT_Change);
+    connect(txtAddressLPT, &QLineEdit::textEdited, this, &SetUpPortsPage::txtAddressLPT_Change);
     connect(txtAddressLPT, &QLineEdit::editingFinished, this, [this] {
         if (!wholeNumber(txtAddressLPT->text(), 1, kMaxLptAddress)) {
-            beep();
-            txtAddressLPT->setText(QString::number(m_work.lptAddress));
-            lblAddressLPT->setText(hexAddress(m_work.lptAddress));
+            m_beep();
+            txtAddressLPT->setText(QString::number(m_lptAddress));
+            lblAddressLPT->setText(hexAddress(m_lptAddress));
         }
     });
     pg->addWidget(hintLabel(QStringLiteral("LPT addressing may be different depending on your "
@@ -135,6 +152,10 @@ QGroupBox* frmSetUp::buildPortsPage() {
                                            "LPTx and enter the decimal address."),
                             parallel),
                   4, 0, 1, 3);
+}
+
+// The ports the kernel lists and the driver that reaches them.
+void SetUpPortsPage::addPortAndDriverLists(QGridLayout* pg, QGroupBox* parallel) {
     cmbParport = new QComboBox(parallel);
     cmbParport->setObjectName(QStringLiteral("cmbParport"));
     pg->addWidget(captionFor(new QLabel(QStringLiteral("Ports found:"), parallel), cmbParport), 5,
@@ -144,7 +165,8 @@ QGroupBox* frmSetUp::buildPortsPage() {
         const int base = cmbParport->currentData().toInt();
         if (base <= 0 || base > kMaxLptAddress)
             return;
-        m_work.lptAddress = static_cast<qint16>(base);
+        m_lptAddress = static_cast<qint16>(base);
+        emit edited();
         selectParallelOption();
     });
     cmbLptDriver = new QComboBox(parallel);
@@ -153,12 +175,15 @@ QGroupBox* frmSetUp::buildPortsPage() {
         cmbLptDriver->addItem(QLatin1String(driver.caption), QLatin1String(driver.name));
     pg->addWidget(captionFor(new QLabel(QStringLiteral("Driver:"), parallel), cmbLptDriver), 6, 0);
     pg->addWidget(cmbLptDriver, 6, 1, 1, 2);
-    connect(cmbLptDriver, &QComboBox::activated, this,
-            [this] { m_work.lptDriver = cmbLptDriver->currentData().toString(); });
-    layout->addWidget(parallel, 0, 1);
+    connect(cmbLptDriver, &QComboBox::activated, this, [this] {
+        m_lptDriver = cmbLptDriver->currentData().toString();
+        emit edited();
+    });
+}
 
-    // Simulated hardware.
-    auto* sim = new QGroupBox(QStringLiteral("Simulated hardware"), page);
+// Simulated hardware.
+QGroupBox* SetUpPortsPage::buildSimulatorGroup() {
+    auto* sim = new QGroupBox(QStringLiteral("Simulated hardware"), this);
     auto* simLayout = new QGridLayout(sim);
     cmbSimDut = new QComboBox(sim);
     cmbSimDut->setObjectName(QStringLiteral("cmbSimDut"));
@@ -175,17 +200,23 @@ QGroupBox* frmSetUp::buildPortsPage() {
                   sim),
         1, 0, 1, 2);
     simLayout->setColumnStretch(1, 1);
-    connect(cmbSimDut, &QComboBox::activated, this,
-            [this] { m_work.simDut = cmbSimDut->currentData().toString(); });
-    layout->addWidget(sim, 1, 0, 1, 2);
-    layout->setRowStretch(2, 1);
-    return page;
+    connect(cmbSimDut, &QComboBox::activated, this, [this] {
+        m_simDut = cmbSimDut->currentData().toString();
+        emit edited();
+    });
+    return sim;
 }
 
-void frmSetUp::showPortsPage() {
+void SetUpPortsPage::load(const SetUpValues& values) {
+    m_commPort = values.config.commPort;
+    m_lptAddress = values.config.lptAddress;
+    m_serialDevice = values.config.serialDevice;
+    m_lptDriver = values.config.lptDriver;
+    m_simDut = values.config.simDut;
+
     fillSerialDevices();
     IsComPortAvailable();
-    const int port = m_work.commPort;
+    const int port = m_commPort;
     {
         QRadioButton* stored = optSerialPort[port >= 1 && port <= 6 ? port : 7];
         const QSignalBlocker shown(stored); // showing the stored port changes nothing
@@ -195,9 +226,23 @@ void frmSetUp::showPortsPage() {
         txtAddressRS232->setText(QString::number(port));
     showRs232Availability();
     selectParallelOption();
+    fillParallelPorts();
+    cmbLptDriver->setCurrentIndex(qMax(0, cmbLptDriver->findData(m_lptDriver)));
+    cmbSimDut->setCurrentIndex(
+        qMax(0, cmbSimDut->findData(m_simDut.isEmpty() ? defaultSimulatedDut() : m_simDut)));
+}
 
+void SetUpPortsPage::store(SetUpValues& values) const {
+    values.config.commPort = m_commPort;
+    values.config.lptAddress = m_lptAddress;
+    values.config.serialDevice = m_serialDevice;
+    values.config.lptDriver = m_lptDriver;
+    values.config.simDut = m_simDut;
+}
+
+void SetUpPortsPage::fillParallelPorts() {
     cmbParport->clear();
-    const QList<ParallelPortEntry> found = m_scan->parallelPorts();
+    const QList<ParallelPortEntry> found = m_scan.parallelPorts();
     if (found.isEmpty())
         cmbParport->addItem(QStringLiteral("none (nothing in /proc/sys/dev/parport)"), 0);
     for (const ParallelPortEntry& p : found) {
@@ -206,24 +251,21 @@ void frmSetUp::showPortsPage() {
             text += QStringLiteral(" - address too high, not usable");
         cmbParport->addItem(text, p.base);
     }
-    cmbParport->setCurrentIndex(qMax(0, cmbParport->findData(int(m_work.lptAddress))));
-    cmbLptDriver->setCurrentIndex(qMax(0, cmbLptDriver->findData(m_work.lptDriver)));
-    cmbSimDut->setCurrentIndex(qMax(
-        0, cmbSimDut->findData(m_work.simDut.isEmpty() ? defaultSimulatedDut() : m_work.simDut)));
+    cmbParport->setCurrentIndex(qMax(0, cmbParport->findData(int(m_lptAddress))));
 }
 
-QString frmSetUp::comPortPath(int comPort) const {
+QString SetUpPortsPage::comPortPath(int comPort) const {
     // tarvex maps the configured COM to the chosen device, any other COMn to /dev/ttyS<n-1>.
-    if (comPort == m_work.commPort && !m_work.serialDevice.isEmpty())
-        return m_work.serialDevice;
+    if (comPort == m_commPort && !m_serialDevice.isEmpty())
+        return m_serialDevice;
     return QStringLiteral("/dev/ttyS%1").arg(comPort - 1);
 }
 
-bool frmSetUp::ComPortExists(int comPort) const {
-    return m_scan->serialPortExists(comPortPath(comPort));
+bool SetUpPortsPage::ComPortExists(int comPort) const {
+    return m_scan.serialPortExists(comPortPath(comPort));
 }
 
-void frmSetUp::IsComPortAvailable() {
+void SetUpPortsPage::IsComPortAvailable() {
     for (int port = 1; port <= 6; ++port) {
         const QString name = QStringLiteral("COM%1").arg(port);
         optSerialPort[port]->setText(ComPortExists(port) ? name
@@ -231,65 +273,66 @@ void frmSetUp::IsComPortAvailable() {
     }
 }
 
-void frmSetUp::fillSerialDevices() {
+void SetUpPortsPage::fillSerialDevices() {
     cmbSerialDevice->clear();
     cmbSerialDevice->addItem(
-        QStringLiteral("standard: /dev/ttyS%1").arg(qMax<int>(0, m_work.commPort - 1)), QString());
-    for (const SerialPortEntry& p : m_scan->serialPorts())
+        QStringLiteral("standard: /dev/ttyS%1").arg(qMax<int>(0, m_commPort - 1)), QString());
+    for (const SerialPortEntry& p : m_scan.serialPorts())
         cmbSerialDevice->addItem(
             p.description.isEmpty() ? p.path : p.path + QStringLiteral(" - ") + p.description,
             p.path);
     cmbSerialDevice->addItem(QStringLiteral("simulated PIC board"), QStringLiteral("sim:pic"));
     cmbSerialDevice->addItem(QStringLiteral("simulated MiniVNA"), QStringLiteral("sim:vna"));
-    int index = cmbSerialDevice->findData(m_work.serialDevice);
+    int index = cmbSerialDevice->findData(m_serialDevice);
     if (index < 0) {
         // Configured but not present now (an adapter unplugged): kept, and said so.
-        cmbSerialDevice->addItem(m_work.serialDevice + QStringLiteral(" - not found"),
-                                 m_work.serialDevice);
+        cmbSerialDevice->addItem(m_serialDevice + QStringLiteral(" - not found"), m_serialDevice);
         index = cmbSerialDevice->count() - 1;
     }
     cmbSerialDevice->setCurrentIndex(index);
 }
 
-void frmSetUp::optSerialPort_Click(int n) {
+void SetUpPortsPage::optSerialPort_Click(int n) {
     if (n <= 6) {
-        m_work.commPort = static_cast<qint16>(n);
+        m_commPort = static_cast<qint16>(n);
     } else if (const auto port = wholeNumber(txtAddressRS232->text(), 1, kMaxComPort)) {
-        m_work.commPort = static_cast<qint16>(*port);
+        m_commPort = static_cast<qint16>(*port);
     } else {
-        txtAddressRS232->setText(QString::number(m_work.commPort));
+        txtAddressRS232->setText(QString::number(m_commPort));
     }
+    emit edited();
     fillSerialDevices();
     IsComPortAvailable();
     showRs232Availability();
 }
 
-void frmSetUp::txtAddressRS232_Change() {
+void SetUpPortsPage::txtAddressRS232_Change() {
     if (!optSerialPort[7]->isChecked())
         return;
     if (const auto port = wholeNumber(txtAddressRS232->text(), 1, kMaxComPort)) {
-        m_work.commPort = static_cast<qint16>(*port);
+        m_commPort = static_cast<qint16>(*port);
+        emit edited();
         fillSerialDevices();
         IsComPortAvailable();
     }
     showRs232Availability();
 }
 
-void frmSetUp::showRs232Availability() {
+void SetUpPortsPage::showRs232Availability() {
     const auto port = wholeNumber(txtAddressRS232->text(), 1, kMaxComPort);
     lblAddressRS232->setText(optSerialPort[7]->isChecked() && port && !ComPortExists(*port)
                                  ? QStringLiteral(" NOT available")
                                  : QString());
 }
 
-void frmSetUp::selectParallelOption() {
+void SetUpPortsPage::selectParallelOption() {
     int match = 0;
     for (int n = 1; n <= 3; ++n) {
         // The address is the hexadecimal number at the caption's 16th character.
         bool ok = false;
         const int address =
             optParallelPort[n]->text().mid(15).section(QLatin1Char(')'), 0, 0).toInt(&ok, 16);
-        if (ok && address == m_work.lptAddress)
+        if (ok && address == m_lptAddress)
             match = n;
     }
     {
@@ -297,14 +340,15 @@ void frmSetUp::selectParallelOption() {
         optParallelPort[match]->setChecked(true);
     }
     if (match == 0) {
-        txtAddressLPT->setText(QString::number(m_work.lptAddress));
-        lblAddressLPT->setText(hexAddress(m_work.lptAddress));
+        txtAddressLPT->setText(QString::number(m_lptAddress));
+        lblAddressLPT->setText(hexAddress(m_lptAddress));
     }
 }
 
-void frmSetUp::optParallelPort_Click(int n) {
+void SetUpPortsPage::optParallelPort_Click(int n) {
     if (n > 0) {
-        m_work.lptAddress = static_cast<qint16>(kLptAddresses[n]);
+        m_lptAddress = static_cast<qint16>(kLptAddresses[n]);
+        emit edited();
         return;
     }
     if (txtAddressLPT->text().trimmed().isEmpty())
@@ -312,9 +356,11 @@ void frmSetUp::optParallelPort_Click(int n) {
     txtAddressLPT_Change();
 }
 
-void frmSetUp::txtAddressLPT_Change() {
+void SetUpPortsPage::txtAddressLPT_Change() {
     const auto address = wholeNumber(txtAddressLPT->text(), 1, kMaxLptAddress);
     lblAddressLPT->setText(address ? hexAddress(*address) : QString());
-    if (address && optParallelPort[0]->isChecked())
-        m_work.lptAddress = static_cast<qint16>(*address);
+    if (address && optParallelPort[0]->isChecked()) {
+        m_lptAddress = static_cast<qint16>(*address);
+        emit edited();
+    }
 }

@@ -1,5 +1,6 @@
 #include "SweepConfig.h"
 
+#include "CommonFunctions.h"
 #include "IniFile.h"
 #include "LocaleGuard.h"
 #include "TestFiles.h"
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -261,6 +263,44 @@ TEST_P(SweepConfigRead, StartRemovesTheTemporariesOfAnInterruptedSave) {
     EXPECT_EQ(QDir(s.dir()).entryList(QDir::Files | QDir::Hidden),
               QStringList({"Other.ini.tmp-a1B2c3", "Sweep.ini", "Sweep.ini.tmp-notours"}));
     EXPECT_EQ(readBytes(s.path()), QByteArray("[Config]\nInterface=2\n"));
+}
+
+TEST_P(SweepConfigRead, MembersStartWithTheDefaultsAnEmptyFileGives) {
+    static_assert(ConfigKeys::kLpt.defaultAs<int>() == 888);
+    static_assert(ConfigKeys::kMaxScaleV.defaultAs<double>() == 1.5);
+    static_assert(ConfigKeys::kMaxScaleDb.defaultAs<int>() == -40);
+    writeBytes(s.path(), "[Aux2]\nEnabled=1\n");
+    cfg.readAll();
+    const SweepConfig fresh;
+    const auto numbers = [](const SweepConfig& c) {
+        return std::vector<double>{double(c.interfaccia), double(c.ddsMultiplier),
+                                   double(c.ddsClock),    double(c.ddsMaxFreq),
+                                   double(c.ddsMinFreq),  c.ddsOffset,
+                                   c.adcOffset,           c.adcStep,
+                                   double(c.adcChannel),  double(c.logEnabled),
+                                   double(c.usbApi),      double(c.slowCpu),
+                                   double(c.lptAddress),  double(c.commPort),
+                                   double(c.scala),       double(c.freqStart),
+                                   double(c.freqStop),    double(c.vistaCorrente),
+                                   c.maxScaleV,           double(c.maxScaleDb),
+                                   double(c.sweepMode),   double(c.cursorMode),
+                                   double(c.aux1Value),   double(c.aux2Value),
+                                   double(c.pot2Value)};
+    };
+    const auto texts = [](const SweepConfig& c) {
+        return QStringList{c.ddsDevice,      c.adcDevice,      c.lptDriver,
+                           c.serialSettings, c.serialDevice,   c.simDut,
+                           c.marker1,        c.marker2,        c.marker3,
+                           c.marker4,        c.maxScaleDbText, normalizzaNumero(c.maxScaleVText)};
+    };
+    EXPECT_EQ(numbers(fresh), numbers(cfg));
+    EXPECT_EQ(texts(fresh), texts(cfg));
+    const AuxConfig read = cfg.readAux(2);
+    const AuxConfig start;
+    EXPECT_EQ(std::vector<int>({start.potMax, start.potMin, start.i2cControl, start.i2cCommand}),
+              std::vector<int>({read.potMax, read.potMin, read.i2cControl, read.i2cCommand}));
+    EXPECT_EQ(read.title, "Aux 2");
+    EXPECT_EQ(read.stepLabel[7] + ";" + read.stepValueText[7], "dB 80;80");
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, SweepConfigRead,
