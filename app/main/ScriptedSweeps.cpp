@@ -25,7 +25,7 @@ ScriptedSweeps::ScriptedSweeps(frmSweep* window, int sweeps, int timeLimitMs, QO
     // The device's error lines go where a script looks: on stderr, as they come.
     if (SweepDevice* device = window->context().device)
         connect(device, &SweepDevice::errore, this, [](qint16 code, const QString& text) {
-            if (code == 3) {
+            if (code == ErrorCode::kError) {
                 std::fprintf(stderr, "sweep: %s\n", text.toLocal8Bit().constData());
                 std::fflush(stderr);
             }
