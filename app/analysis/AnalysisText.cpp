@@ -2,6 +2,8 @@
 
 #include "NumberFormat.h"
 
+#include <cmath>
+
 QString notAvailableText() {
     return QStringLiteral("n/a");
 }
@@ -22,6 +24,14 @@ QString factorText(std::optional<double> value) {
     if (!value)
         return notAvailableText();
     return formatNumber(*value, QStringLiteral("#0.00"));
+}
+
+QString reflectionText(std::optional<Reflection> r) {
+    if (!r)
+        return notAvailableText();
+    return QStringLiteral("RL %1, SWR %2")
+        .arg(levelText(r->returnLossDb),
+             std::isinf(r->swr) ? QStringLiteral("Inf") : factorText(r->swr));
 }
 
 QString filterTypeCaption(FilterType type) {

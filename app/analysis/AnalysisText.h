@@ -3,6 +3,7 @@
 // with " Hz", levels "#0.00" with " dB", Q, shape factor and SWR "#0.00" ("Inf" for an
 // infinite SWR), and "n/a" for a figure the curve cannot give.
 #include "FilterAnalysis.h"
+#include "Reflection.h"
 
 #include <QString>
 #include <QVector>
@@ -12,6 +13,9 @@ QString notAvailableText(); // "n/a"
 QString frequencyText(std::optional<double> hz);
 QString levelText(std::optional<double> db);
 QString factorText(std::optional<double> value);
+
+// "RL 14.00 dB, SWR 1.50" (SWR "Inf" at a full reflection), "n/a" without a value.
+QString reflectionText(std::optional<Reflection> r);
 
 // "Band-pass", "Band-stop", "Low-pass", "High-pass".
 QString filterTypeCaption(FilterType type);

@@ -146,8 +146,11 @@ inline constexpr ConfigKey kScale{"Sweep Generator", "Scale", "0", 0, 4, ConfigK
 // Hz; then Start into "DDS Min freq" .. "DDS Max freq", Stop at most "DDS Max freq".
 inline constexpr ConfigKey kStart{"Sweep Generator", "Start", "1000000", 0, kMaxHz};
 inline constexpr ConfigKey kStop{"Sweep Generator", "Stop", "10000000", 0, kMaxHz};
-// The view shown, 0 .. 3.
-inline constexpr ConfigKey kView{"Sweep Generator", "Marker 0", "0", 0, 3, ConfigKey::Missing};
+// The view shown, 0 .. 4 ("Measure" is 4).
+inline constexpr ConfigKey kView{"Sweep Generator", "Marker 0", "0", 0, 4, ConfigKey::Missing};
+// "Average": sweeps averaged, 1 (off), 2, 4, 8 or 16. Written only once it is not 1 or the file
+// has it, so a file of a session that never averaged stays as it was.
+inline constexpr ConfigKey kAverage{"Sweep Generator", "Average", "1", 1, 16, ConfigKey::Missing};
 inline constexpr ConfigKey kMarker1{"Sweep Generator", "Marker 1", "1000000"};
 inline constexpr ConfigKey kMarker2{"Sweep Generator", "Marker 2", "2000000"};
 inline constexpr ConfigKey kMarker3{"Sweep Generator", "Marker 3", "0"};

@@ -256,6 +256,10 @@ void SweepConfig::readPorts() {
     simDut = simDutAllowed(dut) ? dut : QString();
 }
 
+bool SweepConfig::isAverageChoice(int sweeps) {
+    return sweeps == 1 || sweeps == 2 || sweeps == 4 || sweeps == 8 || sweeps == 16;
+}
+
 bool SweepConfig::simDutAllowed(const QString& name) {
     return isSimulatedDut(name);
 }
@@ -281,6 +285,11 @@ void SweepConfig::readMainWindowState() {
         freqStop = ddsMaxFreq;
 
     vistaCorrente = readInt16(kView);
+    // Read without filling in: a file that never averaged does not get the key.
+    const int average =
+        ini().value(kAverage.sectionName(), kAverage.key()).value_or(QString()).trimmed().toInt();
+    averageSweeps =
+        static_cast<qint16>(isAverageChoice(average) ? average : kAverage.defaultAs<int>());
     maxScaleV = readFloat(kMaxScaleV, QString(), &maxScaleVText);
 
     const double db = readDouble(kMaxScaleDb.unbounded(), QString(), &maxScaleDbText);

@@ -142,12 +142,15 @@ public:
     // empty: not configured, tarvex's own default.
     QString simDut = ConfigKeys::kSimDut.defaultValue();
     static bool simDutAllowed(const QString& name);
+    // The sweeps "Average" offers: 1 (off), 2, 4, 8, 16.
+    static bool isAverageChoice(int sweeps);
 
     // [Sweep Generator]
     qint16 scala = ConfigKeys::kScale.defaultAs<qint16>();
     qint32 freqStart = ConfigKeys::kStart.defaultAs<qint32>(); // Hz
     qint32 freqStop = ConfigKeys::kStop.defaultAs<qint32>();   // Hz
     qint16 vistaCorrente = ConfigKeys::kView.defaultAs<qint16>();
+    qint16 averageSweeps = ConfigKeys::kAverage.defaultAs<qint16>(); // 1, 2, 4, 8 or 16
     QString marker1 = ConfigKeys::kMarker1.defaultValue();
     QString marker2 = ConfigKeys::kMarker2.defaultValue();
     QString marker3 = ConfigKeys::kMarker3.defaultValue();           // normalised

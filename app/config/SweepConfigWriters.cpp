@@ -110,6 +110,9 @@ WriteResult SweepConfig::writeOnClose(const QString& m1Text, const QString& m2Te
     write(kPot2Value, numberToText(pot2Value));
     write(kDdsOffset, storedNumber(ddsOffset));
     write(kAdcOffset, storedNumber(adcOffset));
+    if (averageSweeps != kAverage.defaultAs<qint16>() ||
+        ini().hasValue(kAverage.sectionName(), kAverage.key()))
+        write(kAverage, numberToText(averageSweeps));
     return commit();
 }
 

@@ -1,5 +1,6 @@
 #include "MarkerPanel.h"
 
+#include "AnalysisText.h"
 #include "DisplayWidgets.h"
 #include "NumberFormat.h"
 #include "NumberParse.h"
@@ -74,7 +75,20 @@ MarkerPanel::MarkerPanel(const SweepConfig& config, SweepData* data, SweepGraph*
     cmdCopyM2->setObjectName(QStringLiteral("cmdCopyM2"));
     g->addWidget(cmdCopyM1, 7, 0, 1, 3);
     g->addWidget(cmdCopyM2, 8, 0, 1, 3);
-    g->setRowStretch(9, 1);
+    // Normalised to a full reflection, a return-loss bridge's curve gives the SWR at M1 and M2.
+    for (int m = 0; m < 2; ++m) {
+        const QString caption = QStringLiteral("M%1 SWR").arg(m + 1);
+        txtSwr[m] = makeField(QStringLiteral("txtM%1Swr").arg(m + 1), caption, true, m_panel);
+        lblSwr[m] = makeLabel(QStringLiteral("lblM%1Swr").arg(m + 1), caption, m_panel);
+        lblSwr[m]->setBuddy(txtSwr[m]);
+        g->addWidget(lblSwr[m], 9 + m, 0);
+        g->addWidget(txtSwr[m], 9 + m, 1, 1, 2);
+        txtSwr[m]->setToolTip(QStringLiteral("Return loss and SWR at the marker, from the level "
+                                             "normalised to an open or a short"));
+        lblSwr[m]->hide();
+        txtSwr[m]->hide();
+    }
+    g->setRowStretch(11, 1);
     g->setColumnStretch(1, 3);
     g->setColumnStretch(2, 2);
     for (auto* e : {txtM1X, txtM2X, txtM3Y, txtM4Y})
@@ -154,6 +168,28 @@ void MarkerPanel::aggiornaLblMarkerX() {
         f[m] = static_cast<double>(m_data->frequencyOf(row));
     }
     txtM2M1->setText(formatNumber(std::abs(f[1] - f[0]), QStringLiteral("###,##0")));
+    showReflection();
+}
+
+void MarkerPanel::placeMarker(int m, int row) {
+    m_graph->setMarkerX(m & 1, row);
+    aggiornaLblMarkerX();
+}
+
+void MarkerPanel::showReflection() {
+    const bool shown = m_data->normalised();
+    for (int m = 0; m < 2; ++m) {
+        lblSwr[m]->setVisible(shown);
+        txtSwr[m]->setVisible(shown);
+        if (!shown)
+            continue;
+        const double level = m_data->level(SweepData::rowAt(m_graph->markerX(m)));
+        // On "Linear" the normalised level is a ratio.
+        const double db = !ScaleModel::isLinear(m_cfg.scala) ? level
+                          : level > 0                        ? 20.0 * std::log10(level)
+                                                             : -100.0;
+        txtSwr[m]->setText(reflectionText(reflectionOf(db)));
+    }
 }
 
 void MarkerPanel::aggiornaPosMarkerY() {
@@ -178,6 +214,7 @@ void MarkerPanel::aggiornaLblMarkerY() {
 void MarkerPanel::showLevels() {
     txtM1Y->setText(m_data->text(SweepData::rowAt(m_graph->markerX(0)), 1));
     txtM2Y->setText(m_data->text(SweepData::rowAt(m_graph->markerX(1)), 1));
+    showReflection();
 }
 
 void MarkerPanel::clearLevels() {

@@ -32,6 +32,8 @@ public:
     void aggiornaPosMarkerY();
     // Boxes of M3 and M4 from their lines, and their difference.
     void aggiornaLblMarkerY();
+    // M1 (m = 0) or M2 (m = 1) put on point row, its boxes following.
+    void placeMarker(int m, int row);
     // After a redraw: the level boxes of M1 and M2 from the points under their lines.
     void showLevels();
     // The table was rebuilt: the level boxes of M1 and M2 read "0".
@@ -65,6 +67,8 @@ private:
     void copy(bool toStart);
     void frequencyLostFocus(QLineEdit* field);
     void levelLostFocus(QLineEdit* field);
+    // "M1 SWR", "M2 SWR": shown while the sweep is normalised.
+    void showReflection();
 
     const SweepConfig& m_cfg;
     SweepData* m_data;
@@ -81,5 +85,7 @@ private:
     QLineEdit* txtM4M3 = nullptr;
     QPushButton* cmdCopyM1 = nullptr;
     QPushButton* cmdCopyM2 = nullptr;
+    QLineEdit* txtSwr[2] = {nullptr, nullptr};
+    QLabel* lblSwr[2] = {nullptr, nullptr};
     std::function<QString()> m_fullScaleText;
 };

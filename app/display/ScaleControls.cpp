@@ -121,8 +121,10 @@ void ScaleControls::drawScreen() {
 
 void ScaleControls::placeLabels() {
     const int s = m_graph->scala();
-    const auto set =
-        ScaleModel::labels(s, m_cfg.maxScaleV, ScaleModel::drawnRangeDb(txtMaxDb->text()));
+    auto set = ScaleModel::labels(s, m_cfg.maxScaleV, ScaleModel::drawnRangeDb(txtMaxDb->text()));
+    // Normalised, 0 dB is the reference itself.
+    if (m_data->normalised() && !ScaleModel::isLinear(s))
+        set[10].caption = QStringLiteral("(Ref)");
     // The picture's top and height in the column's coordinates.
     const int top = m_graph->mapTo(m_column->window(), QPoint(0, 0)).y() -
                     m_column->mapTo(m_column->window(), QPoint(0, 0)).y();

@@ -1,5 +1,6 @@
 #include "SweepData.h"
 
+#include "Normalisation.h"
 #include "NumberFormat.h"
 #include "Rounding.h"
 #include "ScaleModel.h"
@@ -15,7 +16,26 @@ SweepData::SweepData(QObject* parent)
       m_raw(kPoints, 0.0), m_volts(kPoints, 0.0), m_level(kPoints, 0.0), m_cells(kPoints) {}
 
 void SweepData::setLinear(bool linear) {
-    m_levelHeader = ScaleModel::unit(linear ? 0 : 1);
+    m_linear = linear;
+    // A normalised linear level is a ratio, not volts.
+    m_levelHeader =
+        linear && normalised() ? QStringLiteral("Ratio") : ScaleModel::unit(linear ? 0 : 1);
+}
+
+void SweepData::setReferenceVolts(const QVector<double>& refVolts) {
+    m_refVolts = refVolts.size() == kPoints ? refVolts : QVector<double>();
+    setLinear(m_linear);
+    if (!normalised())
+        return;
+    for (int i = 0; i < kPoints; ++i)
+        storeNormalised(i);
+    emit changed(false);
+}
+
+void SweepData::storeNormalised(int i) {
+    const NormalUnit unit = m_linear ? NormalUnit::Ratio : NormalUnit::Decibel;
+    m_level[i] = normalisedLevel(m_volts[i], m_refVolts[i], unit);
+    m_cells[i][1] = formatNumber(m_level[i], ScaleModel::levelPicture(m_linear ? 0 : 1));
 }
 
 void SweepData::rebuild(qint32 freqStart, qint32 freqStep, bool linear) {
@@ -40,6 +60,8 @@ void SweepData::store(int i, double raw, const SampleConverter::Point& p) {
     m_level[i] = p.level;
     m_cells[i][1] = p.levelText;
     m_cells[i][2] = p.rawText;
+    if (normalised())
+        storeNormalised(i);
 }
 
 void SweepData::setReadings(const QVector<double>& raw, int scala, float adcStep, float adcOffset) {
@@ -53,7 +75,7 @@ void SweepData::setReadings(const QVector<double>& raw, int scala, float adcStep
 
 void SweepData::convertAll(int scala, float adcStep, float adcOffset) {
     m_converter.prepare(scala, adcStep, adcOffset);
-    m_levelHeader = ScaleModel::unit(scala);
+    setLinear(ScaleModel::isLinear(scala));
     for (int i = 0; i < kPoints; ++i)
         store(i, m_raw[i], m_converter.convert(m_raw[i]));
     emit changed(false);
@@ -74,6 +96,8 @@ void SweepData::setFileSweep(qint32 freqStart, qint32 freqStep, const QVector<qi
         m_level[i] = volts[i];
         m_cells[i] = {formatNumber(static_cast<double>(frequencies[i]), kFrequencyPicture),
                       formatNumber(volts[i], picture), numberToText(raw[i])};
+        if (normalised())
+            storeNormalised(i);
     }
     emit changed(true);
 }

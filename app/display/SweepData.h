@@ -8,6 +8,10 @@
 // A row the table was rebuilt with and no sweep has reached yet ("never swept") holds the
 // count 0, 0 V and the level 0, and shows "0" in its level and raw columns; converting the
 // whole sweep (a scale switch, a new detector calibration) gives it the level of the count 0.
+//
+// Normalised ("Normalize"), the level of a row is measured against a reference's volts at its
+// frequency: 20 log10(V / Vref) dB, or the ratio V / Vref on the linear scale. The volts and
+// raw counts stay what was read, so the sweep file is the same either way.
 #include "SampleConverter.h"
 #include "SweepContract.h"
 
@@ -57,6 +61,14 @@ public:
     const QVector<double>& raws() const { return m_raw; }
     const QVector<double>& levels() const { return m_level; }
 
+    // Normalises every row against refVolts (one entry per row, the reference's volts at its
+    // frequency), every level following at once; an empty vector ends normalisation, and the
+    // levels follow at the next conversion (convertAll).
+    void setReferenceVolts(const QVector<double>& refVolts);
+    bool normalised() const { return !m_refVolts.isEmpty(); }
+    // The reference's volts at point row; 0 when not normalised.
+    double referenceVolts(int row) const { return normalised() ? m_refVolts[index(row)] : 0.0; }
+
     // The table's text of a cell (row 0: the header): the frequency "###,###,##0", the level
     // "#0.000" volts or "#0.0" dB ("0" never swept), the raw count as a plain number.
     QString text(int row, int col) const;
@@ -70,6 +82,8 @@ private:
     // Row i + 1 from the converter's point for its count.
     void store(int i, double raw, const SampleConverter::Point& p);
     void setLinear(bool linear);
+    // The level of row i + 1 from its volts against the reference (normalised only).
+    void storeNormalised(int i);
 
     qint32 m_freqStart = 0;
     qint32 m_freqStep = 0;
@@ -79,5 +93,7 @@ private:
     QVector<double> m_volts;
     QVector<double> m_level;
     QVector<std::array<QString, kColumns>> m_cells;
+    QVector<double> m_refVolts; // empty: not normalised
+    bool m_linear = true;
     SampleConverter m_converter;
 };

@@ -2,10 +2,12 @@
 
 #include "SweepContract.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -123,6 +125,46 @@ void SweepGraph::clearCurve() {
     ownUpdate();
 }
 
+QColor SweepGraph::memoryColour(int n) {
+    static const QColor kMemory[] = {QColor(255, 140, 0), QColor(255, 80, 255),
+                                     QColor(120, 150, 255), QColor(200, 200, 200)};
+    return kMemory[std::clamp(n, 1, 4) - 1];
+}
+
+void SweepGraph::setMemories(const QVector<MemoryCurve>& memories) {
+    m_memories = memories;
+    ownUpdate();
+}
+
+void SweepGraph::paintMemories(QPainter& p) const {
+    QPolygonF run;
+    const auto flush = [&] {
+        if (run.size() > 1)
+            p.drawPolyline(run);
+        run.clear();
+    };
+    const QFontMetrics fm(font());
+    int captionY = height() - 4;
+    for (int m = int(m_memories.size()) - 1; m >= 0; --m) {
+        const MemoryCurve& memory = m_memories[m];
+        QPen pen(memory.colour, 1.0);
+        pen.setCosmetic(true);
+        p.setPen(pen);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        // Drawn only over the points the memory reaches: a gap breaks the line.
+        for (int i = 0; i < memory.y.size(); ++i) {
+            if (memory.y[i])
+                run << toPixel(i + 1, *memory.y[i]);
+            else
+                flush();
+        }
+        flush();
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.drawText(width() - 6 - fm.horizontalAdvance(memory.caption), captionY, memory.caption);
+        captionY -= fm.height();
+    }
+}
+
 void SweepGraph::setMarkerX(int index, double x) {
     m_markerX[index & 1] = x;
     placeMarkerLabels();
@@ -169,6 +211,7 @@ void SweepGraph::paintPicture(QPainter& p) {
         m_background.devicePixelRatio() != ratio)
         renderBackground(ratio);
     p.drawPixmap(0, 0, m_background);
+    paintMemories(p);
 
     if (!m_curve.isEmpty()) {
         QPolygonF poly(m_curve.size());

@@ -2,18 +2,30 @@
 // picSweep: the graph picture. Two layers: the grid of the current scale lives in a background
 // pixmap (drawScreen), the curve of the last sweep is painted over it (drawLine) and can be
 // cleared without touching the grid. Over both stand the marker lines lineM1..lineM4 with
-// their labels lblM1..lblM4 and the cross lines LineCV/LineCH of the "Linked" cursor.
+// their labels lblM1..lblM4 and the cross lines LineCV/LineCH of the "Linked" cursor. Stored
+// memories are drawn under the curve, each in a colour of its own with its caption in the
+// picture's lower right corner.
 // User coordinates: x is the point number 0..400; y is millivolts (linear scale, upwards) or
 // -1000 x dB (logarithmic scales, downwards), with the top and height of ScaleModel::frameOf.
 #include "ScaleModel.h"
 
+#include <QColor>
 #include <QPixmap>
 #include <QPolygonF>
 #include <QVector>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QLabel;
+
+// A stored curve drawn under the live one: y of points 1..400 in user units, none where the
+// memory does not reach.
+struct MemoryCurve {
+    QColor colour;
+    QString caption;
+    QVector<std::optional<double>> y;
+};
 
 class SweepGraph : public QWidget {
     Q_OBJECT
@@ -30,6 +42,11 @@ public:
     void drawLine(const QVector<double>& yUser);
     // Removes the curve; the grid stays.
     void clearCurve();
+    // The colour of memory n (1..4): none of the grid's, the curve's or the markers'.
+    static QColor memoryColour(int n);
+    // The memories drawn under the curve, in place of the previous ones.
+    void setMemories(const QVector<MemoryCurve>& memories);
+    const QVector<MemoryCurve>& memories() const { return m_memories; }
 
     // Marker lines: x of M1/M2 (point numbers), y of M3/M4 (user units).
     void setMarkerX(int index, double x);
@@ -78,10 +95,12 @@ private:
     void renderBackground(qreal ratio);
     void ownUpdate();
     void placeMarkerLabels();
+    void paintMemories(QPainter& p) const;
 
     QPixmap m_background;
     bool m_backgroundStale = true;
     QPolygonF m_curve; // user coordinates
+    QVector<MemoryCurve> m_memories;
     int m_scala = 0;
     ScaleModel::Frame m_frame{1497.0, -1500.0};
     double m_markerX[2] = {1, 2};

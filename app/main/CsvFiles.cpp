@@ -81,44 +81,65 @@ QString CsvFiles::chooseOpenFile(const QString& folder) {
     return dialog.selectedFiles().constFirst();
 }
 
-void CsvFiles::mnuSaveCSV_Click() {
-    const QString path = chooseSaveFile(m_folder);
-    if (path.isEmpty())
-        return;
-    m_folder = QFileInfo(path).absolutePath();
-    emit aboutToSave();
+QString CsvFiles::askFile(bool save) {
+    const QString path = save ? chooseSaveFile(m_folder) : chooseOpenFile(m_folder);
+    if (!path.isEmpty())
+        m_folder = QFileInfo(path).absolutePath();
+    return path;
+}
+
+std::optional<CsvSweep> CsvFiles::sweepOf(const SweepData& data, const QString& path) {
     CsvSweep sweep;
-    if (const int row = sweepOfData(m_ctx.data, sweep); row != 0) {
+    if (const int row = sweepOfData(data, sweep); row != 0) {
         tell(QStringLiteral("Cannot save %1: row %2 of the table does not hold numbers.")
                  .arg(shownPath(path))
                  .arg(row));
-        return;
+        return std::nullopt;
     }
-    QString reason;
-    if (!saveReplacing(path, writeSweepCsv(sweep), &reason))
-        tell(QStringLiteral("Cannot save %1: %2. A file already there was left unchanged; check "
-                            "that the folder exists and that you may write there.")
-                 .arg(shownPath(path), reason));
+    return sweep;
 }
 
-void CsvFiles::mnuOpenCSV_Click() {
-    // Cancel loads nothing, not even the file chosen last.
-    const QString path = chooseOpenFile(m_folder);
-    if (path.isEmpty())
-        return;
-    m_folder = QFileInfo(path).absolutePath();
+bool CsvFiles::writeFile(const QString& path, const CsvSweep& sweep) {
+    QString reason;
+    if (saveReplacing(path, writeSweepCsv(sweep), &reason))
+        return true;
+    tell(QStringLiteral("Cannot save %1: %2. A file already there was left unchanged; check "
+                        "that the folder exists and that you may write there.")
+             .arg(shownPath(path), reason));
+    return false;
+}
+
+std::optional<CsvSweep> CsvFiles::readFile(const QString& path) {
     const std::optional<QByteArray> bytes = readWhole(path);
     if (!bytes)
-        return;
+        return std::nullopt;
     const CsvReadResult read = readSweepCsv(*bytes);
     if (!read.sweep) {
         tell(QStringLiteral("Cannot load %1, line %2: %3. Nothing was changed.")
                  .arg(shownPath(path))
                  .arg(read.line)
                  .arg(read.error));
-        return;
+        return std::nullopt;
     }
-    show(*read.sweep, QFileInfo(path).fileName());
+    return read.sweep;
+}
+
+void CsvFiles::mnuSaveCSV_Click() {
+    const QString path = askFile(true);
+    if (path.isEmpty())
+        return;
+    emit aboutToSave();
+    if (const std::optional<CsvSweep> sweep = sweepOf(m_ctx.data, path))
+        writeFile(path, *sweep);
+}
+
+void CsvFiles::mnuOpenCSV_Click() {
+    // Cancel loads nothing, not even the file chosen last.
+    const QString path = askFile(false);
+    if (path.isEmpty())
+        return;
+    if (const std::optional<CsvSweep> sweep = readFile(path))
+        show(*sweep, QFileInfo(path).fileName());
 }
 
 std::optional<QByteArray> CsvFiles::readWhole(const QString& path) {

@@ -25,6 +25,7 @@
 #include <optional>
 
 class QWidget;
+class SweepData;
 struct SweepContext;
 
 class CsvFiles : public QObject {
@@ -37,6 +38,14 @@ public:
 
     void mnuSaveCSV_Click();
     void mnuOpenCSV_Click();
+    // The pieces of the two, for other sweep files (the trace menu's reference). Each tells the
+    // user what went wrong and returns nothing (false) then.
+    // The save (save) or open dialog, in the folder chosen last; empty for Cancel.
+    QString askFile(bool save);
+    // The sweep data as its file holds it; path names the file in the message.
+    std::optional<CsvSweep> sweepOf(const SweepData& data, const QString& path);
+    bool writeFile(const QString& path, const CsvSweep& sweep);
+    std::optional<CsvSweep> readFile(const QString& path);
     // Answers both dialogs instead of showing them (save: true for the save dialog); for a
     // window driven without a desktop.
     void setChooser(std::function<QString(bool save, const QString& folder)> chooser) {

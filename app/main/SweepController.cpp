@@ -102,8 +102,15 @@ void SweepController::calcolaStep() {
 void SweepController::aggiornaLblFrequenza() {
     Sequence seq(this);
     calcolaStep();
+    // A new range, or a new start, begins a new average: sweeps of other points never mix.
+    m_averager.reset();
     m_data->rebuild(m_cfg.freqStart, m_freqStep, ScaleModel::isLinear(m_cfg.scala));
     emit rangeRebuilt();
+}
+
+void SweepController::setAveraging(int sweeps) {
+    m_averager.setCount(sweeps);
+    m_averager.reset();
 }
 
 void SweepController::cmdStart_Click() {
@@ -313,7 +320,8 @@ void SweepController::onComplete() {
 }
 
 void SweepController::onErrore(qint16 tipoErrore, const QString& descrizione) {
-    if (tipoErrore == ErrorCode::kRetry && m_device && m_device->capabilities().countsRetryWarnings) {
+    if (tipoErrore == ErrorCode::kRetry && m_device &&
+        m_device->capabilities().countsRetryWarnings) {
         emit retryWarning();
         return;
     }
@@ -344,6 +352,8 @@ void SweepController::datiDDS(const QVector<double>& vettore) {
         if (m_cfg.logEnabled)
             emit pointReceived(i + 1, received);
     }
+    if (m_averager.count() > 1)
+        raw = m_averager.add(raw);
     m_data->setReadings(raw, m_cfg.scala, m_cfg.adcStep, m_cfg.adcOffset);
     aggiornaTimer();
     // Enabling a running one-shot must not push it back: sweeps that arrive faster than

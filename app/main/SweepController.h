@@ -4,6 +4,7 @@
 // bounded wait for the end of the previous one, the re-apply of an edited range (500 ms after
 // the last edit) and the redraw 100 ms after each received sweep, and the device's events.
 // The window follows it through the signals; the device is asked, never switched on.
+#include "SweepAverager.h"
 #include "SweepContract.h"
 
 #include <QElapsedTimer>
@@ -46,6 +47,10 @@ public:
     void optSpeed_Click(int index);
     // A frequency or marker edit: the range is re-applied 500 ms after the last one.
     void restartUpdateTimer();
+    // "Average": each point the mean of its readings over the last `sweeps` sweeps (1: off),
+    // started again with every new range and every start.
+    void setAveraging(int sweeps);
+    int averaging() const { return m_averager.count(); }
     // One finished pass as the device delivered it (elements 1..400 are the points).
     void datiDDS(const QVector<double>& vettore);
     void onComplete();
@@ -102,6 +107,7 @@ private:
     SweepData* m_data;
     UserMessages& m_messages;
     SweepDevice* m_device = nullptr;
+    SweepAverager m_averager;
     int m_stopWaitMs;
     qint16 m_statoSweep = SweepState::kStopped;
     qint32 m_freqStep = 0;

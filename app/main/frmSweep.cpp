@@ -4,10 +4,12 @@
 
 #include "AppTitle.h"
 #include "CommonFunctions.h"
+#include "CsvFiles.h"
 #include "CursorReadout.h"
 #include "FrequencyEntry.h"
 #include "HelpWindows.h"
 #include "MarkerPanel.h"
+#include "MeasurePanel.h"
 #include "NumberFormat.h"
 #include "Rounding.h"
 #include "ScaleControls.h"
@@ -19,6 +21,7 @@
 #include "SweepGraph.h"
 #include "SweepTable.h"
 #include "TestPanel.h"
+#include "TraceMenu.h"
 #include "UserMessages.h"
 
 #include <QAction>
@@ -104,6 +107,7 @@ void frmSweep::wirePieces() {
     wireGraph();
     wireTestPanel();
     wireFiles();
+    wireTraces();
 
     connect(c, &SweepController::running, this, &frmSweep::showRunning);
     connect(c, &SweepController::idle, this, &frmSweep::showIdle);
@@ -121,6 +125,24 @@ void frmSweep::wirePieces() {
     connect(c, &SweepController::pointReceived, m_testPanel, &TestPanel::showPoint);
     connect(c, &SweepController::retryWarning, m_testPanel, &TestPanel::countRetry);
     connect(c, &SweepController::sweepReceived, this, &frmSweep::sweepReceived);
+}
+
+void frmSweep::wireTraces() {
+    m_trace = new TraceMenu(m_cfg, m_data, m_graph, m_controller, m_csv, *m_messages, this);
+    m_trace->build(menuBar(), mnuSetUpAction);
+    // Normalisation switched: every level is converted again and everything showing one redrawn.
+    connect(m_trace, &TraceMenu::levelsChanged, this, [this] {
+        aggiornaScala(m_cfg.scala);
+        m_markers->showLevels();
+    });
+    connect(m_data, &SweepData::changed, m_trace, [this](bool newRange) {
+        if (newRange)
+            m_trace->rangeChanged();
+    });
+    connect(m_controller, &SweepController::sweepReceived, m_trace, &TraceMenu::sweepCompleted);
+    connect(m_csv, &CsvFiles::loaded, m_trace, &TraceMenu::sweepCompleted);
+    connect(m_measure, &MeasurePanel::placeMarker, m_markers, &MarkerPanel::placeMarker);
+    connect(m_measure, &MeasurePanel::beepRequested, this, [this] { m_messages->beep(); });
 }
 
 void frmSweep::wireTestPanel() {

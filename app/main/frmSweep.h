@@ -4,8 +4,9 @@
 // (SweepDevice, one class per kind of hardware), FrequencyEntry (the range fields and digit
 // bars), the sweep data with its table, the graph with ScaleControls and MarkerPanel, and the
 // TestPanel. Control names are the widgets' objectNames; control arrays carry the index after
-// an underscore (cmdView_0..cmdView_3, VScrollStart_0..VScrollStart_8, optSpeed_0..optSpeed_2,
-// frameView_0..frameView_3, mnuView_0..mnuView_3, lblVolt_0..lblVolt_10).
+// an underscore (cmdView_0..cmdView_4, VScrollStart_0..VScrollStart_8, optSpeed_0..optSpeed_2,
+// frameView_0..frameView_4, mnuView_0..mnuView_4, lblVolt_0..lblVolt_10). The trace menu
+// (TraceMenu) and the "Measure" view (MeasurePanel) work on the same sweep data.
 #include "ScaleModel.h"
 #include "StartOptions.h"
 #include "SweepConfig.h"
@@ -23,6 +24,7 @@ class CsvFiles;
 class CursorReadout;
 class FrequencyEntry;
 class MarkerPanel;
+class MeasurePanel;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -39,11 +41,15 @@ class SweepDialogs;
 class SweepGraph;
 class SweepTable;
 class TestPanel;
+class TraceMenu;
 class UserMessages;
 
 class frmSweep : public QMainWindow {
     Q_OBJECT
 public:
+    // Marker, Table, Aux 1, Aux 2, Measure.
+    static constexpr int kViews = 5;
+
     // messages and dialogs may be null: the Qt message boxes and the built-in dialogs are used.
     explicit frmSweep(const StartOptions& options, UserMessages* messages = nullptr,
                       SweepDialogs* dialogs = nullptr, QWidget* parent = nullptr);
@@ -70,6 +76,8 @@ public:
     SweepData* data() const { return m_data; }
     SweepController* controller() const { return m_controller; }
     CsvFiles* csvFiles() const { return m_csv; }
+    TraceMenu* traceMenu() const { return m_trace; }
+    MeasurePanel* measurePanel() const { return m_measure; }
     SweepContext& context() { return m_context; }
     QString iniFile() const { return m_iniFile; }
     bool deviceBound() const;
@@ -97,6 +105,8 @@ private:
     // Wiring of the pieces (frmSweep.cpp).
     void wirePieces();
     void wireTestPanel();
+    // The trace menu and the "Measure" view.
+    void wireTraces();
     // The File menu (frmSweepFiles.cpp).
     void wireFiles();
     void showLoadedSweep(qint32 freqStart, qint32 freqStop);
@@ -142,6 +152,8 @@ private:
     FrequencyEntry* m_entry = nullptr;
     ScaleControls* m_scale = nullptr;
     MarkerPanel* m_markers = nullptr;
+    MeasurePanel* m_measure = nullptr;
+    TraceMenu* m_trace = nullptr;
     CursorReadout* m_cursor = nullptr;
     std::array<AuxPanel*, 2> m_aux{};
     CsvFiles* m_csv = nullptr;
@@ -170,13 +182,13 @@ private:
     QGroupBox* frmSpeed = nullptr;
     std::array<QRadioButton*, 3> optSpeed{};
     QGroupBox* frameButton = nullptr;
-    std::array<QPushButton*, 4> cmdView{};
-    std::array<QGroupBox*, 4> frameView{};
+    std::array<QPushButton*, kViews> cmdView{};
+    std::array<QGroupBox*, kViews> frameView{};
     QAction* mnuOpenCSV = nullptr;
     QAction* mnuSaveCSV = nullptr;
     QAction* mnuSavePicture = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuSetUpAction = nullptr;
-    std::array<QAction*, 4> mnuView{};
+    std::array<QAction*, kViews> mnuView{};
     std::array<QAction*, ScaleModel::kScales> mnuScala{};
 };

@@ -9,6 +9,7 @@
 #include "SweepController.h"
 #include "SweepData.h"
 #include "SweepGraph.h"
+#include "TraceMenu.h"
 #include "UserMessages.h"
 #include "frmSweep.h"
 
@@ -67,6 +68,8 @@ void frmSweep::drawLine() {
     for (int i = 0; i < y.size(); ++i)
         y[i] = ScaleModel::userY(levels[i], m_cfg.scala);
     m_graph->drawLine(y);
+    if (m_trace)
+        m_trace->drawMemories();
 }
 
 void frmSweep::describeGraph() {

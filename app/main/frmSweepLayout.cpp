@@ -6,6 +6,7 @@
 #include "DisplayWidgets.h"
 #include "FrequencyEntry.h"
 #include "MarkerPanel.h"
+#include "MeasurePanel.h"
 #include "ScaleControls.h"
 #include "SweepController.h"
 #include "SweepData.h"
@@ -57,8 +58,9 @@ void frmSweep::buildMenus() {
     auto* mnuViewMain = bar->addMenu(QStringLiteral("View"));
     mnuViewMain->setObjectName(QStringLiteral("mnuViewMain"));
     const QStringList viewItems{QStringLiteral("Marker"), QStringLiteral("Table"),
-                                QStringLiteral("Aux 1 "), QStringLiteral("Aux 2")};
-    for (int i = 0; i < 4; ++i) {
+                                QStringLiteral("Aux 1 "), QStringLiteral("Aux 2"),
+                                QStringLiteral("Measure")};
+    for (int i = 0; i < kViews; ++i) {
         mnuView[i] = mnuViewMain->addAction(viewItems[i]);
         mnuView[i]->setObjectName(QStringLiteral("mnuView_%1").arg(i));
         mnuView[i]->setCheckable(true);
@@ -236,8 +238,9 @@ QWidget* frmSweep::buildViews(QWidget* parent) {
     auto* buttons = new QVBoxLayout(frameButton);
     buttons->setContentsMargins(3, 3, 3, 3);
     const QStringList viewCaptions{QStringLiteral("Marker"), QStringLiteral("Table"),
-                                   QStringLiteral("Aux1"), QStringLiteral("Aux2")};
-    for (int i = 0; i < 4; ++i) {
+                                   QStringLiteral("Aux1"), QStringLiteral("Aux2"),
+                                   QStringLiteral("Measure")};
+    for (int i = 0; i < kViews; ++i) {
         cmdView[i] = new QPushButton(viewCaptions[i], frameButton);
         cmdView[i]->setObjectName(QStringLiteral("cmdView_%1").arg(i));
         cmdView[i]->setFixedWidth(54);
@@ -247,7 +250,7 @@ QWidget* frmSweep::buildViews(QWidget* parent) {
     buttons->addStretch(1);
     viewRow->addWidget(frameButton);
 
-    // The four views share one place; exactly one is visible.
+    // The five views share one place; exactly one is visible.
     auto* views = new QWidget(holder);
     views->setObjectName(QStringLiteral("frameViews"));
     auto* stack = new QGridLayout(views);
@@ -264,7 +267,12 @@ QWidget* frmSweep::buildViews(QWidget* parent) {
     tableBox->addWidget(m_table);
     frameView[2] = new QGroupBox(QStringLiteral("AUX 1"), views);
     frameView[3] = new QGroupBox(QStringLiteral("AUX 2"), views);
-    for (int i = 0; i < 4; ++i) {
+    frameView[4] = new QGroupBox(QStringLiteral("Measure"), views);
+    auto* measureBox = new QVBoxLayout(frameView[4]);
+    measureBox->setContentsMargins(4, 4, 4, 4);
+    m_measure = new MeasurePanel(m_cfg, m_data, frameView[4]);
+    measureBox->addWidget(m_measure->widget());
+    for (int i = 0; i < kViews; ++i) {
         frameView[i]->setObjectName(QStringLiteral("frameView_%1").arg(i));
         stack->addWidget(frameView[i], 0, 0);
     }

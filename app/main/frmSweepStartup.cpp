@@ -15,10 +15,12 @@
 #include "SweepGraph.h"
 #include "SweepTable.h"
 #include "TestPanel.h"
+#include "TraceMenu.h"
 #include "UserMessages.h"
 #include "frmSweep.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -84,9 +86,9 @@ bool frmSweep::load() {
     m_testPanel->showMeasureKind(m_cfg.adcChannel);
     m_cfg.readPorts();
     m_cfg.readMainWindowState();
-    // A stored view index outside 0..3 names no view: the marker view is shown instead.
+    // A stored view index outside 0..4 names no view: the marker view is shown instead.
     m_vistaCorrente =
-        (m_cfg.vistaCorrente >= 0 && m_cfg.vistaCorrente <= 3) ? m_cfg.vistaCorrente : 0;
+        (m_cfg.vistaCorrente >= 0 && m_cfg.vistaCorrente < kViews) ? m_cfg.vistaCorrente : 0;
     m_scale->showStored();
 
     // 14-16
@@ -102,6 +104,8 @@ bool frmSweep::load() {
     aggiornaScala(m_cfg.scala);
     m_cfg.readMarkers();
     m_markers->restore(m_cfg.marker1, m_cfg.marker2, m_cfg.marker3, m_cfg.marker4);
+    // The reference and memories kept beside the configuration, and the stored "Average".
+    m_trace->restore(QFileInfo(m_iniFile).absolutePath());
 
     // 19-21: the views share one place (layout); only the parallel port has speed modes and
     // AUX outputs.
@@ -201,9 +205,9 @@ void frmSweep::bindDevice() {
 }
 
 void frmSweep::selezionaVista(int index) {
-    if (index < 0 || index > 3)
+    if (index < 0 || index >= kViews)
         index = 0;
-    for (int j = 0; j < 4; ++j) {
+    for (int j = 0; j < kViews; ++j) {
         mnuView[j]->setChecked(false);
         frameView[j]->hide();
         cmdView[j]->setEnabled(true);

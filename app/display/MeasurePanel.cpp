@@ -1,0 +1,134 @@
+#include "MeasurePanel.h"
+
+#include "AnalysisText.h"
+#include "DisplayWidgets.h"
+#include "ScaleModel.h"
+#include "SweepConfig.h"
+#include "SweepData.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QPushButton>
+#include <cmath>
+
+namespace {
+constexpr std::array<FilterType, 4> kTypes = {FilterType::BandPass, FilterType::BandStop,
+                                              FilterType::LowPass, FilterType::HighPass};
+// The floor every dB scale uses for 0 V.
+constexpr double kFloorDb = -100.0;
+} // namespace
+
+MeasurePanel::MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* parent)
+    : QObject(parent), m_cfg(config), m_data(data), m_panel(new QWidget(parent)) {
+    auto* g = new QGridLayout(m_panel);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setVerticalSpacing(3);
+    cboFilterType = new QComboBox(m_panel);
+    cboFilterType->setObjectName(QStringLiteral("cboFilterType"));
+    for (FilterType t : kTypes)
+        cboFilterType->addItem(filterTypeCaption(t));
+    cboLevel = new QComboBox(m_panel);
+    cboLevel->setObjectName(QStringLiteral("cboLevel"));
+    for (double level : kAnalysisLevels)
+        cboLevel->addItem(QStringLiteral("%1 dB").arg(level));
+    auto* typeCaption =
+        makeLabel(QStringLiteral("lblFilterType"), QStringLiteral("Filter type"), m_panel);
+    typeCaption->setBuddy(cboFilterType);
+    auto* levelCaption = makeLabel(QStringLiteral("lblLevel"), QStringLiteral("Level"), m_panel);
+    levelCaption->setBuddy(cboLevel);
+    g->addWidget(typeCaption, 0, 0);
+    g->addWidget(cboFilterType, 0, 1);
+    g->addWidget(levelCaption, 1, 0);
+    g->addWidget(cboLevel, 1, 1);
+
+    const QStringList names{QStringLiteral("txtPeakFreq"),  QStringLiteral("txtPeakLevel"),
+                            QStringLiteral("txtLowerFreq"), QStringLiteral("txtUpperFreq"),
+                            QStringLiteral("txtBandwidth"), QStringLiteral("txtCentreFreq"),
+                            QStringLiteral("txtQ"),         QStringLiteral("txtShapeFactor")};
+    const QVector<ResultLine> captions = resultLines(FilterResult{});
+    for (int i = 0; i < int(txtResult.size()); ++i) {
+        const QString& caption = captions[i].caption;
+        txtResult[i] = makeField(names[i], caption, true, m_panel);
+        auto* label = makeLabel(names[i].mid(3).prepend(QStringLiteral("lbl")), caption, m_panel);
+        label->setBuddy(txtResult[i]);
+        g->addWidget(label, 2 + i, 0);
+        g->addWidget(txtResult[i], 2 + i, 1);
+    }
+    cmdPeakM1 = new QPushButton(QStringLiteral("Peak -> M1"), m_panel);
+    cmdPeakM1->setObjectName(QStringLiteral("cmdPeakM1"));
+    cmdEdgesM1M2 = new QPushButton(QStringLiteral("Edges -> M1/M2"), m_panel);
+    cmdEdgesM1M2->setObjectName(QStringLiteral("cmdEdgesM1M2"));
+    chkTrackPeak = new QCheckBox(QStringLiteral("Track peak"), m_panel);
+    chkTrackPeak->setObjectName(QStringLiteral("chkTrackPeak"));
+    g->addWidget(cmdPeakM1, 10, 0, 1, 2);
+    g->addWidget(cmdEdgesM1M2, 11, 0, 1, 2);
+    g->addWidget(chkTrackPeak, 12, 0, 1, 2);
+    g->setRowStretch(13, 1);
+    g->setColumnStretch(1, 1);
+
+    connect(cboFilterType, &QComboBox::currentIndexChanged, this, &MeasurePanel::recompute);
+    connect(cboLevel, &QComboBox::currentIndexChanged, this, &MeasurePanel::recompute);
+    connect(cmdPeakM1, &QPushButton::clicked, this, &MeasurePanel::peakToM1);
+    connect(cmdEdgesM1M2, &QPushButton::clicked, this, &MeasurePanel::edgesToMarkers);
+    connect(chkTrackPeak, &QCheckBox::toggled, this, [this](bool on) {
+        if (on && m_result.peakHz)
+            emit placeMarker(0, nearestRow(*m_result.peakHz));
+    });
+    connect(m_data, &SweepData::changed, this, [this] {
+        recompute();
+        if (chkTrackPeak->isChecked() && m_result.peakHz)
+            emit placeMarker(0, nearestRow(*m_result.peakHz));
+    });
+    recompute();
+}
+
+QVector<double> MeasurePanel::levelsDb() const {
+    QVector<double> db(m_data->levels());
+    if (ScaleModel::isLinear(m_cfg.scala)) {
+        for (double& v : db)
+            v = v > 0 ? std::max(kFloorDb, 20.0 * std::log10(v)) : kFloorDb;
+    }
+    return db;
+}
+
+void MeasurePanel::recompute() {
+    QVector<double> hz(SweepData::kPoints);
+    for (int row = 1; row <= SweepData::kPoints; ++row)
+        hz[row - 1] = static_cast<double>(m_data->frequencyOf(row));
+    const int type = std::max(0, cboFilterType->currentIndex());
+    const int level = std::max(0, cboLevel->currentIndex());
+    m_result = analyseFilter(hz, levelsDb(), kTypes[type], kAnalysisLevels[level]);
+    const QVector<ResultLine> lines = resultLines(m_result);
+    for (int i = 0; i < int(txtResult.size()); ++i)
+        txtResult[i]->setText(lines[i].value);
+}
+
+int MeasurePanel::nearestRow(double hz) const {
+    int best = 1;
+    for (int row = 2; row <= SweepData::kPoints; ++row) {
+        if (std::abs(double(m_data->frequencyOf(row)) - hz) <
+            std::abs(double(m_data->frequencyOf(best)) - hz))
+            best = row;
+    }
+    return best;
+}
+
+void MeasurePanel::peakToM1() {
+    if (!m_result.peakHz) {
+        emit beepRequested();
+        return;
+    }
+    emit placeMarker(0, nearestRow(*m_result.peakHz));
+}
+
+void MeasurePanel::edgesToMarkers() {
+    if (!m_result.lowerHz && !m_result.upperHz) {
+        emit beepRequested();
+        return;
+    }
+    if (m_result.lowerHz)
+        emit placeMarker(0, nearestRow(*m_result.lowerHz));
+    if (m_result.upperHz)
+        emit placeMarker(1, nearestRow(*m_result.upperHz));
+}
