@@ -1,7 +1,7 @@
 #include "CommonFunctions.h"
 
 #include "LocaleGuard.h"
-#include "TestFiles.h"
+#include "ScratchFiles.h"
 
 #include <QFileInfo>
 #include <cmath>

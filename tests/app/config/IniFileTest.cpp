@@ -1,7 +1,7 @@
 #include "IniFile.h"
 
 #include "LocaleGuard.h"
-#include "TestFiles.h"
+#include "ScratchFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "CommonFunctions.h"
 #include "IniFile.h"
 #include "LocaleGuard.h"
-#include "TestFiles.h"
+#include "ScratchFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "IniFile.h"
 #include "LocaleGuard.h"
 #include "NumberParse.h"
+#include "ScratchFiles.h"
 #include "SweepConfig.h"
-#include "TestFiles.h"
 
 #include <QDir>
 #include <QRegularExpression>

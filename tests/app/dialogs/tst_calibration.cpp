@@ -1,7 +1,7 @@
 // "Calibrate Generator" and "Calibrate Detector" driven as a user would, on the simulated
 // parallel-port board and MiniVNA through the real tarvex: what they send shows in the
 // device's log lines.
-#include "DialogTestSupport.h"
+#include "DialogFixture.h"
 #include "LptSweepDevice.h"
 #include "frmCalibraADC.h"
 #include "frmCalibraDDS.h"

@@ -1,7 +1,7 @@
 // What the dialogs stand on: the help windows and where the guide is found, the factory sets,
 // the parallel ports the kernel lists, and the first-run paths of the window with the real
 // setup dialog.
-#include "DialogTestSupport.h"
+#include "DialogFixture.h"
 #include "FactorySets.h"
 #include "HelpWindows.h"
 #include "IniFile.h"
@@ -78,14 +78,14 @@ void TestDialogSupport::oneMainHelpWindowClosedAtTheEnd() {
 void TestDialogSupport::factorySetsAreAddedOnlyWhereMissing() {
     DialogFixture f(QStringLiteral("[Interface1]\nDDS Device=AD9851\nDDS Xtal freq=1\n"
                                    "[Interface2]\nDDS Device=\nADC Step=0.004\n"));
-    QVERIFY(FactorySets::ensure(f.iniPath()));
-    const IniFile ini(f.iniPath());
+    QVERIFY(FactorySets::ensure(f.ini.path()));
+    const IniFile ini(f.ini.path());
     QCOMPARE(ini.keys("Interface1"), QStringList({"DDS Device", "DDS Xtal freq"})); // a user's set
     QCOMPARE(ini.value("Interface2", "DDS Device"), QStringLiteral("AD9851"));
     QCOMPARE(ini.value("Interface2", "ADC Step"), QStringLiteral("0.004"));
     QCOMPARE(ini.keys("Interface3").size(), 10);
     // The sets read as the setup dialog reads them.
-    SweepConfig cfg(f.iniPath());
+    SweepConfig cfg(f.ini.path());
     cfg.readHardwareSection(QStringLiteral("Interface3"));
     QCOMPARE(cfg.ddsDevice, QStringLiteral("AD9951"));
     QCOMPARE(double(cfg.ddsMultiplier) * cfg.ddsClock, 400e6);
@@ -112,8 +112,8 @@ void TestDialogSupport::parallelPortsComeFromProc() {
 void TestDialogSupport::firstRunShowsTheSetupBeforeTheWindow() {
     DialogFixture f;
     StartOptions o;
-    o.iniPath = f.iniPath();
-    o.lockPath = f.dir.filePath(QStringLiteral("lock"));
+    o.iniPath = f.ini.path();
+    o.lockPath = f.ini.filePath(QStringLiteral("lock"));
     o.extraServerArgs = {QStringLiteral("--lpt-driver"), QStringLiteral("sim")};
     frmSweep w(o, &f.messages);
     bool seen = false;
@@ -131,18 +131,18 @@ void TestDialogSupport::firstRunShowsTheSetupBeforeTheWindow() {
 void TestDialogSupport::unknownConverterShowsItsMessageThenTheSetupThenEnds() {
     DialogFixture f(QStringLiteral("[Config]\nInterface=2\nDDS Device=AD9850\nADC Device=12bit\n"));
     StartOptions o;
-    o.iniPath = f.iniPath();
-    o.lockPath = f.dir.filePath(QStringLiteral("lock"));
+    o.iniPath = f.ini.path();
+    o.lockPath = f.ini.filePath(QStringLiteral("lock"));
     frmSweep w(o, &f.messages);
     bool seen = false;
     pressInSetup("cmdApply", &seen);
     QVERIFY(!w.load());
     QVERIFY(seen);
-    QCOMPARE(f.messages.shown.value(0),
+    QCOMPARE(f.messages.shownTexts().value(0),
              QStringLiteral("12bit : Unknow ADCdevice.\nSupported ADC are: 8bit, 10bit"));
     // APPLY wrote the dialog's values; the window's keys were never saved.
-    QCOMPARE(IniFile(f.iniPath()).value("Parallel Port", "LPT"), QStringLiteral("&H378"));
-    QVERIFY(!IniFile(f.iniPath()).hasValue("Sweep Generator", "Marker 1"));
+    QCOMPARE(IniFile(f.ini.path()).value("Parallel Port", "LPT"), QStringLiteral("&H378"));
+    QVERIFY(!IniFile(f.ini.path()).hasValue("Sweep Generator", "Marker 1"));
 }
 
 QTEST_MAIN(TestDialogSupport)

@@ -1,6 +1,6 @@
 // "Sweep Configuration" driven as a user would: loading, the interface and its default sets,
 // the ports, the DDS, A/D and auxiliary pages, and APPLY / EXIT with what reaches the file.
-#include "DialogTestSupport.h"
+#include "DialogFixture.h"
 #include "HelpWindows.h"
 #include "IniFile.h"
 #include "NumberBox.h"
@@ -79,11 +79,11 @@ void TestFrmSetUp::firstRunLoadsTheFactorySetAndAddsTheMissingOnes() {
     QCOMPARE(d.working().ddsMaxFreq, 70000000);
     QVERIFY(child<QRadioButton>(&d, "optInterface_2")->isChecked());
     for (const char* set : {"Interface1", "Interface2", "Interface3"})
-        QVERIFY(IniFile(f.iniPath()).hasValue(QString::fromLatin1(set), "DDS Device"));
-    QCOMPARE(key(f.iniPath(), "Interface3", "ADC Channel"), QStringLiteral("2"));
-    QCOMPARE(key(f.iniPath(), "Interface3", "DDS Device"), QStringLiteral("AD9951"));
+        QVERIFY(IniFile(f.ini.path()).hasValue(QString::fromLatin1(set), "DDS Device"));
+    QCOMPARE(key(f.ini.path(), "Interface3", "ADC Channel"), QStringLiteral("2"));
+    QCOMPARE(key(f.ini.path(), "Interface3", "DDS Device"), QStringLiteral("AD9951"));
     // Loading writes nothing into [Config] but what the loader reads.
-    QCOMPARE(key(f.iniPath(), "Config", "DDS Device"), QStringLiteral("<missing>"));
+    QCOMPARE(key(f.ini.path(), "Config", "DDS Device"), QStringLiteral("<missing>"));
     // Only the parallel port has DDS, A/D and auxiliary pages.
     QVERIFY(child<QPushButton>(&d, "cmdDDS")->isEnabled());
     QVERIFY(child<QPushButton>(&d, "cmdAux")->isEnabled());
@@ -107,20 +107,21 @@ void TestFrmSetUp::interfaceOptionsLoadTheirSetsOrSayTheyAreMissing() {
     QVERIFY(f.messages.shown.isEmpty());
 
     // The sets disappear from the file behind the dialog's back.
-    QString ini = f.readIni();
+    QString ini = f.ini.read();
     ini.replace(QStringLiteral("[Interface1]"), QStringLiteral("[Other1]"));
     ini.replace(QStringLiteral("[Interface2]"), QStringLiteral("[Other2]"));
-    f.writeIni(ini);
+    f.ini.write(ini);
     child<QRadioButton>(&d, "optInterface_1")->click();
-    QCOMPARE(f.messages.shown, QStringList{QStringLiteral("Sorry, default value not found.")});
+    QCOMPARE(f.messages.shownTexts(),
+             QStringList{QStringLiteral("Sorry, default value not found.")});
     QCOMPARE(d.working().interfaccia, 1);
     QCOMPARE(d.working().ddsDevice, QStringLiteral("AD9951")); // values kept
     child<QPushButton>(&d, "cmdDefault2")->click();
-    QCOMPARE(f.messages.shown.last(),
+    QCOMPARE(f.messages.lastText(),
              QStringLiteral("Default value for DDS/DAC connencted to LPT not found."));
     QCOMPARE(d.working().interfaccia, 1);
     child<QPushButton>(&d, "cmdDefault1")->click();
-    QCOMPARE(f.messages.shown.last(), QStringLiteral("Default value for PIC not found."));
+    QCOMPARE(f.messages.lastText(), QStringLiteral("Default value for PIC not found."));
     child<QPushButton>(&d, "cmdDefault3")->click();
     QCOMPARE(f.messages.shown.size(), 3);
     QCOMPARE(d.working().interfaccia, 3);
@@ -137,11 +138,12 @@ void TestFrmSetUp::applyAsksWritesInOrderClosesHelpAndEnds() {
     child<QRadioButton>(&d, "optParallelPort_2")->click();
 
     f.messages.answer = false;
-    const QString before = f.readIni();
+    const QString before = f.ini.read();
     child<QPushButton>(&d, "cmdApply")->click();
-    QCOMPARE(f.messages.asked, QStringList{QStringLiteral(
-                                   "Please confirm, now program will exit.\nPlease restart.")});
-    QCOMPARE(f.readIni(), before);
+    QCOMPARE(
+        f.messages.askedTexts(),
+        QStringList{QStringLiteral("Please confirm, now program will exit.\nPlease restart.")});
+    QCOMPARE(f.ini.read(), before);
     QVERIFY(d.isVisible() && !d.applied());
 
     HelpWindows::showMain();
@@ -151,7 +153,7 @@ void TestFrmSetUp::applyAsksWritesInOrderClosesHelpAndEnds() {
     QVERIFY(d.applied());
     QVERIFY(!d.isVisible());
     QCOMPARE(HelpWindows::openCount(), 0);
-    const IniFile ini(f.iniPath());
+    const IniFile ini(f.ini.path());
     QCOMPARE(ini.keys("Config"),
              QStringList({"Interface", "DDS Device", "DDS Multiplier", "DDS Xtal freq",
                           "DDS Max freq", "DDS Min freq", "DDS Offset", "ADC Device", "ADC Step",
@@ -170,7 +172,7 @@ void TestFrmSetUp::applyAsksWritesInOrderClosesHelpAndEnds() {
 void TestFrmSetUp::applyThatCannotWriteSaysSoAndStays() {
     DialogFixture f;
     // The configuration's folder is a file: nothing can be written there.
-    QFile blocker(f.dir.filePath(QStringLiteral("blocked")));
+    QFile blocker(f.ini.filePath(QStringLiteral("blocked")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     f.config.iniFile = blocker.fileName() + QStringLiteral("/Sweep.ini");
@@ -181,7 +183,7 @@ void TestFrmSetUp::applyThatCannotWriteSaysSoAndStays() {
     QVERIFY(!d.applied());
     QVERIFY(d.isVisible());
     QCOMPARE(f.messages.shown.size(), 1);
-    QVERIFY(f.messages.shown[0].startsWith(
+    QVERIFY(f.messages.lastText().startsWith(
         QStringLiteral("The configuration could not be written to ") + f.config.iniFile));
 }
 
@@ -244,7 +246,7 @@ void TestFrmSetUp::portsPageShowsTheComputerAndTakesChoices() {
 
     child<QPushButton>(&d, "cmdApply")->click();
     QVERIFY(d.applied());
-    const IniFile ini(f.iniPath());
+    const IniFile ini(f.ini.path());
     QCOMPARE(ini.value("Serial Port", "CommPort"), QStringLiteral("9"));
     QCOMPARE(ini.value("Serial Port", "Device"), QStringLiteral("sim:vna"));
     QCOMPARE(ini.value("Parallel Port", "LPT"), QStringLiteral("&H278"));
@@ -296,7 +298,7 @@ void TestFrmSetUp::ddsPageShowsStoredValuesAndFollowsTheChip() {
     // An AD9850 keeps its name until the user chooses; x6 shows a multiplier of 1.
     ini.replace(QStringLiteral("DDS Device=AD9951"), QStringLiteral("DDS Device=AD9850"));
     ini.replace(QStringLiteral("DDS Multiplier=5"), QStringLiteral("DDS Multiplier=1"));
-    f.writeIni(ini);
+    f.ini.write(ini);
     frmSetUp again(f.context, &ports);
     again.showPage(frmSetUp::kDds);
     QVERIFY(child<QCheckBox>(&again, "optDDSx6")->isChecked());
@@ -380,7 +382,7 @@ void TestFrmSetUp::auxPagePreviewsLabelsAndCorrectsPotLimits() {
     QCOMPARE(min->text(), QStringLiteral("0"));
 
     child<QPushButton>(&d, "cmdApply")->click();
-    const IniFile ini(f.iniPath());
+    const IniFile ini(f.ini.path());
     QCOMPARE(ini.value("Aux2", "Step 4"), QStringLiteral("6dB;6"));
     QCOMPARE(ini.value("Aux2", "Enabled"), QStringLiteral("1"));
     QCOMPARE(ini.value("Aux1", "Inverse Logic"), QStringLiteral("1"));
@@ -408,12 +410,12 @@ void TestFrmSetUp::offsetsAreTheLiveOnesAndExitChangesNothing() {
     QCOMPARE(f.config.ddsOffset, 2.5);
     QCOMPARE(f.config.adcOffset, 0.125f);
     QCOMPARE(f.config.interfaccia, 2);
-    QCOMPARE(key(f.iniPath(), "Config", "Interface"), QStringLiteral("2"));
+    QCOMPARE(key(f.ini.path(), "Config", "Interface"), QStringLiteral("2"));
 
     frmSetUp d(f.context, &ports);
     child<QPushButton>(&d, "cmdApply")->click();
-    QCOMPARE(key(f.iniPath(), "Config", "DDS Offset"), localised("2.5"));
-    QCOMPARE(key(f.iniPath(), "Config", "ADC Offset"), localised("0.125"));
+    QCOMPARE(key(f.ini.path(), "Config", "DDS Offset"), localised("2.5"));
+    QCOMPARE(key(f.ini.path(), "Config", "ADC Offset"), localised("0.125"));
 }
 
 void TestFrmSetUp::everyFieldHasAnAccessibleName() {

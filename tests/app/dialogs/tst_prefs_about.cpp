@@ -1,6 +1,6 @@
 // "Preferences" and "About Sweep Generator": the cursor type stored and told to the window, the
 // detector's lower limit in dB, and the hardware summary of each interface.
-#include "DialogTestSupport.h"
+#include "DialogFixture.h"
 #include "IniFile.h"
 #include "frmAbout.h"
 #include "frmPreferences.h"
@@ -42,7 +42,7 @@ void TestPrefsAbout::preferencesStoreTheCursorTypeAndTellTheWindow() {
     }
     QCOMPARE(told, QList<qint16>{1});
     QCOMPARE(f.config.cursorMode, 1);
-    QCOMPARE(IniFile(f.iniPath()).value("Sweep Generator", "Cursor mode"), QStringLiteral("1"));
+    QCOMPARE(IniFile(f.ini.path()).value("Sweep Generator", "Cursor mode"), QStringLiteral("1"));
 
     frmPreferences d(f.context);
     QVERIFY(d.findChild<QRadioButton*>(QStringLiteral("optCursor_1"))->isChecked());
@@ -50,7 +50,7 @@ void TestPrefsAbout::preferencesStoreTheCursorTypeAndTellTheWindow() {
     d.findChild<QRadioButton*>(QStringLiteral("optCursor_0"))->click();
     d.close();
     QCOMPARE(told, QList<qint16>({1, 0}));
-    QCOMPARE(IniFile(f.iniPath()).value("Sweep Generator", "Cursor mode"), QStringLiteral("0"));
+    QCOMPARE(IniFile(f.ini.path()).value("Sweep Generator", "Cursor mode"), QStringLiteral("0"));
 }
 
 void TestPrefsAbout::aboutSummarisesEachInterface_data() {

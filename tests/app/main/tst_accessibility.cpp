@@ -2,8 +2,8 @@
 // interfaces as an assistive technology reads them: every label reads what it shows (a label
 // showing a value is not renamed after its caption, the caption reaches it as a relation), and
 // the checkable controls do through their accessible actions what a click does.
-#include "../dialogs/DialogTestSupport.h"
-#include "SweepTestSupport.h"
+#include "DialogFixture.h"
+#include "SweepFixture.h"
 #include "frmAbout.h"
 #include "frmCalibraADC.h"
 #include "frmCalibraDDS.h"
@@ -112,9 +112,9 @@ private:
     // The window on the parallel-port board simulated by tarvex, both AUX outputs enabled.
     frmSweep* openLpt(const QString& sweepSection) {
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(SweepFixture::lptIni(sweepSection,
-                                            QStringLiteral("[Aux1]\nEnabled=1\n[Aux2]\nEnabled=1\n"
-                                                           "PotMax=200\nPotMin=10\n")));
+        m_fx->ini.write(SweepFixture::lptIni(sweepSection,
+                                             QStringLiteral("[Aux1]\nEnabled=1\n[Aux2]\nEnabled=1\n"
+                                                            "PotMax=200\nPotMin=10\n")));
         frmSweep* w = m_fx->makeWindow();
         if (!w->load())
             return nullptr;

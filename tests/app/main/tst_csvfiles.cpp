@@ -4,7 +4,7 @@
 #include "CsvFiles.h"
 #include "SweepConfig.h"
 #include "SweepData.h"
-#include "SweepTestSupport.h"
+#include "SweepFixture.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -39,7 +39,7 @@ class TestCsvFiles : public QObject {
     QTemporaryDir m_dir;
     SweepConfig m_cfg;
     SweepData m_data;
-    RecordingMessages m_messages;
+    TestMessages m_messages;
     QWidget m_window;
     SweepContext m_ctx{m_cfg, nullptr, m_data, m_messages};
     AnsweredFiles m_files{m_ctx, &m_window};
@@ -116,7 +116,7 @@ private slots:
     void anotherCalibrationAsksAndFollowsTheAnswer() {
         writeFile(QStringLiteral("other.csv"), 400, 100, 999);
         m_files.file = m_dir.filePath(QStringLiteral("other.csv"));
-        m_messages.answerOk = false;
+        m_messages.answer = false;
         m_files.mnuOpenCSV_Click();
         QCOMPARE(m_messages.asked.size(), 1);
         QCOMPARE(m_messages.asked[0].title, QStringLiteral("other.csv"));
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(m_data.text(1, 1), volts(0.999));
         QCOMPARE(m_cfg.freqStart, 2001000);
 
-        m_messages.answerOk = true;
+        m_messages.answer = true;
         m_files.mnuOpenCSV_Click();
         QCOMPARE(m_data.text(1, 1), volts(0.5));
         QCOMPARE(m_data.text(400, 1), volts(0.5));

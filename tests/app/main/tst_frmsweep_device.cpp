@@ -7,9 +7,9 @@
 #include "NumberParse.h"
 #include "SweepController.h"
 #include "SweepDevice.h"
+#include "SweepFixture.h"
 #include "SweepGraph.h"
 #include "SweepTable.h"
-#include "SweepTestSupport.h"
 
 #include <QAction>
 #include <QFocusEvent>
@@ -61,7 +61,7 @@ private:
 
     frmSweep* open(const QString& sweepSection, const QString& debug = QString()) {
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(SweepFixture::lptIni(sweepSection) + debug);
+        m_fx->ini.write(SweepFixture::lptIni(sweepSection) + debug);
         frmSweep* w = m_fx->makeWindow(rampArgs());
         if (!w->load() || !w->deviceBound())
             return nullptr;
@@ -70,7 +70,7 @@ private:
     // The simulated PIC board with the ramp, the log shown, and what the board saw kept.
     frmSweep* openPic() {
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(QStringLiteral(
+        m_fx->ini.write(QStringLiteral(
             "[Config]\nInterface=1\nDDS Device=AD9850\nDDS Xtal freq=125000000\n"
             "ADC Device=10bit\nADC Step=0.005\nADC Offset=0\n[Serial Port]\nCommPort=4\n"
             "Device=sim:pic\n[Debug]\nLog=1\n[Sweep Generator]\nStart=1000000\nStop=5000000\n"));
@@ -79,7 +79,7 @@ private:
             return nullptr;
         return w;
     }
-    QString simLogPath() const { return m_fx->m_dir.filePath(QStringLiteral("hardware.log")); }
+    QString simLogPath() const { return m_fx->ini.filePath(QStringLiteral("hardware.log")); }
     QStringList simLog() const {
         QFile f(simLogPath());
         if (!f.open(QIODevice::ReadOnly))
@@ -242,7 +242,7 @@ private slots:
         QTest::mouseClick(button("cmdStop"), Qt::LeftButton);
         QCOMPARE(w->statoSweep(), qint16(0));
         w->close();
-        QVERIFY(m_fx->readIni().contains(QStringLiteral("Start=1000000")));
+        QVERIFY(m_fx->ini.read().contains(QStringLiteral("Start=1000000")));
     }
 
     void serialDevicesRestartOnRangeEdit_data() {
@@ -261,7 +261,7 @@ private slots:
         QFETCH(QString, prefix);
         QFETCH(QString, caption);
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(
+        m_fx->ini.write(
             QStringLiteral(
                 "[Config]\nInterface=%1\nDDS Device=AD9850\nDDS Xtal freq=125000000\n"
                 "ADC Device=10bit\nADC Step=0.005\nADC Offset=0\n[Serial Port]\nCommPort=4\n"
@@ -411,7 +411,7 @@ private slots:
     void wrongSerialPort() {
         QFETCH(int, itf);
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(
+        m_fx->ini.write(
             QStringLiteral(
                 "[Config]\nInterface=%1\nDDS Device=AD9850\nADC Device=10bit\n[Serial Port]\n"
                 "CommPort=7\nDevice=/nonexistent/ttyUSB9\n[Sweep Generator]\nStart=1000000\n"
@@ -437,7 +437,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(sweeps.count() >= 1, kWaitMs);
         typeInto(w->findChild<QLineEdit*>(QStringLiteral("txtStop")), QStringLiteral("6000000"));
         w->close();
-        QVERIFY(m_fx->readIni().contains(QStringLiteral("Stop=6000000\n")));
+        QVERIFY(m_fx->ini.read().contains(QStringLiteral("Stop=6000000\n")));
         QVERIFY(!w->deviceBound());
         QVERIFY(m_fx->messages.shown.isEmpty());
     }
@@ -470,7 +470,7 @@ private slots:
             ini.replace(at, ini.indexOf(QLatin1Char('\n'), at) - at, line);
         }
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(ini);
+        m_fx->ini.write(ini);
         frmSweep* w = m_fx->makeWindow(rampArgs());
         QVERIFY(w->load() && w->deviceBound());
         QVERIFY2(m_fx->messages.shown.isEmpty(), qPrintable(m_fx->messages.lastText()));
@@ -498,14 +498,14 @@ private slots:
         // The same configuration unattended: the lines on stderr, a failure without waiting.
         QTemporaryDir runtime;
         QVERIFY(runtime.isValid());
-        m_fx->writeIni(ini);
+        m_fx->ini.write(ini);
         QProcess sweep;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         sweep.setProcessEnvironment(env);
         sweep.start(QCoreApplication::applicationDirPath() + QStringLiteral("/sweep"),
-                    {QStringLiteral("--config"), m_fx->iniPath(), QStringLiteral("--sweeps"),
+                    {QStringLiteral("--config"), m_fx->ini.path(), QStringLiteral("--sweeps"),
                      QStringLiteral("1")});
         QVERIFY(sweep.waitForFinished(60000));
         const QString err = QString::fromLocal8Bit(sweep.readAllStandardError());

@@ -2,9 +2,9 @@
 // the main window, without hardware (interface 0: no device object).
 #include "CommonFunctions.h"
 #include "NumberFormat.h"
+#include "SweepFixture.h"
 #include "SweepGraph.h"
 #include "SweepTable.h"
-#include "SweepTestSupport.h"
 
 #include <QAction>
 #include <QFocusEvent>
@@ -33,7 +33,7 @@ private:
     std::unique_ptr<SweepFixture> m_fx;
     frmSweep* open(const QString& sweepSection, const QString& ini = QString()) {
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(ini.isEmpty() ? SweepFixture::noDeviceIni(sweepSection) : ini);
+        m_fx->ini.write(ini.isEmpty() ? SweepFixture::noDeviceIni(sweepSection) : ini);
         frmSweep* w = m_fx->makeWindow();
         if (!w->load())
             return nullptr;
@@ -357,12 +357,12 @@ private slots:
         frmSweep* w = open(range(1000000, 10000000));
         QVERIFY(w);
         // With both sections gone the file shows the order in which the close writes them.
-        QVERIFY(removeSectionINI(QStringLiteral("Sweep Generator"), m_fx->iniPath()));
-        QVERIFY(removeSectionINI(QStringLiteral("Config"), m_fx->iniPath()));
+        QVERIFY(removeSectionINI(QStringLiteral("Sweep Generator"), m_fx->ini.path()));
+        QVERIFY(removeSectionINI(QStringLiteral("Config"), m_fx->ini.path()));
         w->close();
         QStringList keys;
         bool inside = false;
-        const QStringList lines = m_fx->readIni().split(QLatin1Char('\n'));
+        const QStringList lines = m_fx->ini.read().split(QLatin1Char('\n'));
         for (const QString& line : lines) {
             if (line.startsWith(QLatin1Char('[')))
                 inside = line == QStringLiteral("[Sweep Generator]") ||
@@ -386,7 +386,7 @@ private slots:
         QTest::mouseClick(child<QPushButton>(QStringLiteral("cmdView_1")), Qt::LeftButton);
         QVERIFY(child<QLineEdit>(QStringLiteral("txtM1X"))->text().size() > 7); // grouped on screen
         QTest::mouseClick(child<QPushButton>(QStringLiteral("cmdExit")), Qt::LeftButton);
-        const QString ini = m_fx->readIni();
+        const QString ini = m_fx->ini.read();
         QVERIFY2(ini.contains(QStringLiteral("Start=2000000\n")), qPrintable(ini));
         QVERIFY(ini.contains(QStringLiteral("Marker 0=1\n")));
         QVERIFY(ini.contains(QStringLiteral("Marker 1=1000000\n")));

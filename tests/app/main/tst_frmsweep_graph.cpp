@@ -4,8 +4,8 @@
 #include "CsvFiles.h"
 #include "NumberFormat.h"
 #include "SweepData.h"
+#include "SweepFixture.h"
 #include "SweepGraph.h"
-#include "SweepTestSupport.h"
 
 #include <QAction>
 #include <QLabel>
@@ -237,7 +237,7 @@ private slots:
         QVERIFY(w);
         w->datiDDS(sweepOf([](int i) { return double(i % 700); }));
         const QString row9 = w->data()->text(9, 1);
-        const QString path = m_fx->m_dir.filePath(QStringLiteral("sweep.csv"));
+        const QString path = m_fx->ini.filePath(QStringLiteral("sweep.csv"));
         w->csvFiles()->setChooser([&](bool, const QString&) { return path; });
 
         pick("mnuSaveCSV"); // the file holds volts: the display switches first
@@ -260,12 +260,12 @@ private slots:
         QCOMPARE(child<QLabel>("lblCentro")->text(), grouped(2995000));
         QVERIFY(w->graph()->drawLineCount() > drawn);
 
-        const QString png = m_fx->m_dir.filePath(QStringLiteral("graph.png"));
+        const QString png = m_fx->ini.filePath(QStringLiteral("graph.png"));
         QVERIFY(w->exportPicture(png));
         const QImage picture(png);
         QCOMPARE(picture.size(), w->graph()->size() * w->graph()->devicePixelRatioF());
         QCOMPARE(picture.pixelColor(2, picture.height() / 2 + 3), QColor(0, 0, 0));
-        QVERIFY(!w->exportPicture(m_fx->m_dir.filePath(QStringLiteral("no/such/graph.png"))));
+        QVERIFY(!w->exportPicture(m_fx->ini.filePath(QStringLiteral("no/such/graph.png"))));
         QVERIFY(m_fx->messages.lastText().startsWith(QStringLiteral("Cannot save ")));
     }
 
@@ -286,7 +286,7 @@ private slots:
         QVERIFY(answered);
         QCOMPARE(w->config().cursorMode, qint16(1));
         QVERIFY(w->graph()->crossVisible());
-        QVERIFY(m_fx->readIni().contains(QStringLiteral("Cursor mode=1")));
+        QVERIFY(m_fx->ini.read().contains(QStringLiteral("Cursor mode=1")));
     }
 
     void linkedCursorFollowsTheCurve() {

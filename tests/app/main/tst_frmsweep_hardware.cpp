@@ -5,8 +5,8 @@
 #include "NumberFormat.h"
 #include "NumberParse.h"
 #include "SignalCloser.h"
+#include "SweepFixture.h"
 #include "SweepTable.h"
-#include "SweepTestSupport.h"
 
 #include <QAction>
 #include <QLabel>
@@ -46,7 +46,7 @@ private:
                                            QStringLiteral("--sim-pace"), QStringLiteral("max"),
                                            QStringLiteral("--sim-dut"), QStringLiteral("ramp")}) {
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(ini);
+        m_fx->ini.write(ini);
         frmSweep* w = m_fx->makeWindow(serverArgs);
         return w->load() ? w : nullptr;
     }
@@ -128,8 +128,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, kWaitMs);
         QVERIFY(logAtSignal >= 0);
         QVERIFY(!w->deviceBound());
-        QVERIFY2(m_fx->readIni().contains(QStringLiteral("Stop=1000400\n")),
-                 qPrintable(m_fx->readIni()));
+        QVERIFY2(m_fx->ini.read().contains(QStringLiteral("Stop=1000400\n")),
+                 qPrintable(m_fx->ini.read()));
         // Nothing of the interrupted re-apply reached the device; the shutdown did, in order.
         const QStringList after = logLines().mid(logAtSignal);
         QVERIFY2(!after.contains(QStringLiteral("0 L> Start/Step inizializzati")),
@@ -184,7 +184,7 @@ private slots:
         QVERIFY2(unwound < 1000, qPrintable(QString::number(unwound)));
         QVERIFY(!w->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, kWaitMs);
-        QVERIFY(m_fx->readIni().contains(QStringLiteral("Start=1000000\n")));
+        QVERIFY(m_fx->ini.read().contains(QStringLiteral("Start=1000000\n")));
         sim.terminate();
         sim.waitForFinished();
     }

@@ -3,9 +3,9 @@
 // boxes showing the file's text, and a fresh file filling itself in the wrong order. Focus moves
 // are real: the window is shown and active, and the mouse and keyboard drive it.
 #include "NumberFormat.h"
+#include "SweepFixture.h"
 #include "SweepGraph.h"
 #include "SweepTable.h"
-#include "SweepTestSupport.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -135,7 +135,7 @@ private slots:
             QStringLiteral("[Config]\nInterface=0\nDDS Device=AD9851\nADC Device=10bit\n"));
         QVERIFY(w);
         QCOMPARE(
-            keysOf(m_fx->readIni(), QStringLiteral("Sweep Generator")),
+            keysOf(m_fx->ini.read(), QStringLiteral("Sweep Generator")),
             (QStringList{QStringLiteral("Scale"), QStringLiteral("Start"), QStringLiteral("Stop"),
                          QStringLiteral("Marker 0"), QStringLiteral("Max scaleV"),
                          QStringLiteral("Max scaleDb"), QStringLiteral("Sweep mode"),

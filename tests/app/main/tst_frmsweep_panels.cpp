@@ -3,8 +3,8 @@
 // off -> grayed -> on, inverted words, and the test buttons' device commands. What the boards
 // saw is read from the simulator's log once the window is closed.
 #include "SweepData.h"
+#include "SweepFixture.h"
 #include "SweepGraph.h"
-#include "SweepTestSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,8 +30,8 @@ private:
 
     frmSweep* open(const QString& ini) {
         m_fx = std::make_unique<SweepFixture>();
-        m_fx->writeIni(ini);
-        m_simLog = m_fx->m_dir.filePath(QStringLiteral("hardware.log"));
+        m_fx->ini.write(ini);
+        m_simLog = m_fx->ini.filePath(QStringLiteral("hardware.log"));
         frmSweep* w = m_fx->makeWindow({QStringLiteral("--sim-pace"), QStringLiteral("max"),
                                         QStringLiteral("--sim-log"), m_simLog});
         if (!w->load())
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(seen.filter(QStringLiteral("pot: ")),
                  (QStringList{QStringLiteral("pot: write 50 af c8 acks 3 stop wiper 200"),
                               QStringLiteral("pot: write 50 af 80 acks 3 stop wiper 128")}));
-        const QString saved = m_fx->readIni();
+        const QString saved = m_fx->ini.read();
         QVERIFY(saved.contains(QStringLiteral("Aux_1=6")));
         QVERIFY(saved.contains(QStringLiteral("Pot_2=128")));
     }
@@ -187,7 +187,7 @@ private slots:
         QCOMPARE(m_fx->messages.beeps, beeps + 3);
 
         closeAndReadSimLog();
-        const QString saved = m_fx->readIni();
+        const QString saved = m_fx->ini.read();
         QVERIFY(saved.contains(QStringLiteral("Aux_1=5\n")));
         QVERIFY(saved.contains(QStringLiteral("Aux_2=3\n")));
         QVERIFY(saved.contains(QStringLiteral("Pot_2=40\n")));

@@ -2,7 +2,7 @@
 // the single instance, a device server that cannot start, SIGTERM closing normally, the
 // set-up dialog's "Apply" closing normally, and a closing save that cannot be written.
 #include "SignalCloser.h"
-#include "SweepTestSupport.h"
+#include "SweepFixture.h"
 #include "frmSetUp.h"
 
 #include <QAction>
@@ -46,8 +46,8 @@ private slots:
         QFETCH(QString, config);
         QFETCH(QString, text);
         SweepFixture fx;
-        fx.writeIni(QStringLiteral("[Config]\nInterface=2\n") + config +
-                    QStringLiteral("[Attenuator]\nA=1\n"));
+        fx.ini.write(QStringLiteral("[Config]\nInterface=2\n") + config +
+                     QStringLiteral("[Attenuator]\nA=1\n"));
         frmSweep* w = fx.makeWindow();
         QVERIFY(!w->load());
         QCOMPARE(fx.messages.shown.size(), 1);
@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(fx.messages.beeps, 1);
         QCOMPARE(fx.dialogs.setupShown, 1);
         w->close();
-        const QString ini = fx.readIni();
+        const QString ini = fx.ini.read();
         QVERIFY2(!ini.contains(QStringLiteral("[Sweep Generator]")), qPrintable(ini));
         QVERIFY(!ini.contains(QStringLiteral("[Attenuator]")));
         QVERIFY(!w->deviceBound());
@@ -69,16 +69,16 @@ private slots:
         QVERIFY(!w->load());
         QCOMPARE(fx.dialogs.setupShown, 1);
         QVERIFY(fx.messages.shown.isEmpty());
-        const QString ini = fx.readIni();
+        const QString ini = fx.ini.read();
         QVERIFY(ini.startsWith(QStringLiteral("[Config]\nInterface=2\n")));
     }
 
     void secondInstanceIsRefused() {
         SweepFixture fx;
-        fx.writeIni(SweepFixture::noDeviceIni(QStringLiteral("Start=1000000\nStop=2000000\n")));
+        fx.ini.write(SweepFixture::noDeviceIni(QStringLiteral("Start=1000000\nStop=2000000\n")));
         frmSweep* first = fx.makeWindow();
         QVERIFY(first->load());
-        RecordingMessages messages;
+        TestMessages messages;
         frmSweep second(fx.options(), &messages, &fx.dialogs);
         QVERIFY(!second.load());
         QCOMPARE(messages.lastText(), QStringLiteral("The program is already running"));
@@ -91,7 +91,7 @@ private slots:
     void serverThatCannotStartLeavesAWindowWithoutHardware() {
         SweepFixture fx;
         fx.serverProgram = QStringLiteral("/nonexistent/tarvex");
-        fx.writeIni(SweepFixture::lptIni(QStringLiteral("Start=1000000\nStop=2000000\n")));
+        fx.ini.write(SweepFixture::lptIni(QStringLiteral("Start=1000000\nStop=2000000\n")));
         frmSweep* w = fx.makeWindow();
         QVERIFY(w->load());
         QCOMPARE(fx.messages.shown.size(), 1);
@@ -115,7 +115,7 @@ private slots:
     void sweepThatNeverEndsBoundsTheWait() {
         SweepFixture fx;
         fx.stopWaitMs = 200;
-        fx.writeIni(SweepFixture::noDeviceIni(QStringLiteral("Start=1000000\nStop=2000000\n")));
+        fx.ini.write(SweepFixture::noDeviceIni(QStringLiteral("Start=1000000\nStop=2000000\n")));
         frmSweep* w = fx.makeWindow();
         QVERIFY(w->load());
         w->cmdStart_Click();
@@ -150,7 +150,7 @@ private slots:
         QString ini = SweepFixture::lptIni(QStringLiteral("Start=1000000\nStop=2000000\n")) +
                       QStringLiteral("[Debug]\nLog=1\n");
         ini.replace(QStringLiteral("Interface=2"), QStringLiteral("Interface=%1").arg(itf));
-        fx.writeIni(ini);
+        fx.ini.write(ini);
         frmSweep* w = fx.makeWindow();
         QVERIFY(w->load());
         auto* list = w->findChild<QListWidget*>(QStringLiteral("lstLOG"));
@@ -169,7 +169,7 @@ private slots:
 
     void setupApplyEndsTheProgramAsACloseDoes() {
         SweepFixture fx;
-        fx.writeIni(SweepFixture::noDeviceIni(
+        fx.ini.write(SweepFixture::noDeviceIni(
             QStringLiteral("Start=1000000\nStop=10000000\nMarker 1=1000000\nMarker 3=1\n")));
         ApplyingDialogs dialogs;
         frmSweep w(fx.options(), &fx.messages, &dialogs);
@@ -181,14 +181,14 @@ private slots:
         // The table keeps the stored range until the next sweep: 1 MHz + 100 steps of 22.5 kHz.
         typeInto(w.findChild<QLineEdit*>(QStringLiteral("txtM1X")), QStringLiteral("3250000"));
         w.findChild<QAction*>(QStringLiteral("mnuScalaLogaritmica10"))->trigger(); // 1 V: -20 dB
-        QVERIFY(!fx.readIni().contains(QStringLiteral("Start=2000000\n")));
+        QVERIFY(!fx.ini.read().contains(QStringLiteral("Start=2000000\n")));
 
         w.findChild<QAction*>(QStringLiteral("mnuConfig"))->trigger();
         QCOMPARE(dialogs.setupShown, 1);
         QCOMPARE(fx.messages.asked.size(), 1); // "Please confirm, now program will exit."
         QTRY_COMPARE(closed.size(), 1);
         QVERIFY(!w.isVisible());
-        const QString ini = fx.readIni();
+        const QString ini = fx.ini.read();
         const QString level = QStringLiteral("-20") + QLocale().decimalPoint() + QLatin1Char('0');
         for (const QString& line :
              {QStringLiteral("Start=2000000\n"), QStringLiteral("Stop=6000000\n"),
@@ -200,7 +200,7 @@ private slots:
 
     void closingSaveThatCannotBeWrittenSaysWhereAndWhy() {
         SweepFixture fx;
-        const QString folder = fx.m_dir.filePath(QStringLiteral("settings"));
+        const QString folder = fx.ini.filePath(QStringLiteral("settings"));
         QVERIFY(QDir().mkpath(folder));
         StartOptions o = fx.options();
         o.iniPath = folder + QStringLiteral("/Sweep.ini");
@@ -227,7 +227,7 @@ private slots:
 
     void sigtermClosesNormally() {
         SweepFixture fx;
-        fx.writeIni(SweepFixture::noDeviceIni(QStringLiteral("Start=1000000\nStop=2000000\n")));
+        fx.ini.write(SweepFixture::noDeviceIni(QStringLiteral("Start=1000000\nStop=2000000\n")));
         frmSweep* w = fx.makeWindow();
         QVERIFY(w->load());
         SignalCloser closer(w);
@@ -236,8 +236,8 @@ private slots:
         QVERIFY(::raise(SIGTERM) == 0);
         QTRY_VERIFY(!w->isVisible());
         // Marker 2 (2,000,000) sits on the last row, 1,997,500 Hz: saved only by a normal close.
-        QVERIFY2(fx.readIni().contains(QStringLiteral("Marker 2=1997500\n")),
-                 qPrintable(fx.readIni()));
+        QVERIFY2(fx.ini.read().contains(QStringLiteral("Marker 2=1997500\n")),
+                 qPrintable(fx.ini.read()));
     }
 };
 

@@ -15,7 +15,6 @@ void TestDeviceBase::Runnable_Start() {
         waitForVectorCredit();
         sendVector(m_passes);
         noteVectorSent();
-        m_maxUnacked = qMax(m_maxUnacked, unackedVectors());
     }
     endLoop();
 }

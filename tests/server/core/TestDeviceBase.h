@@ -1,7 +1,7 @@
 #pragma once
-// Test devices: real sweep loops on the framework, without hardware. Each pass waits
-// passMs milliseconds (serving calls), then raises aVettore with the pass number in the
-// samples, so a client can tell the vectors apart and see none is lost.
+// The devices of tarvex-testserver: sweep loops on the framework, without hardware. Each
+// pass waits passMs milliseconds (serving calls), then raises aVettore with the pass number
+// in the samples, so a client can tell the vectors apart and see none is lost.
 #include "DeviceObject.h"
 
 class TestDeviceBase : public DeviceObject {
@@ -12,12 +12,10 @@ public:
 
     void Runnable_Start() override;
 
-    int passes() const { return m_passes; }
     void setPassMs(int ms) { m_passMs = ms; }
     virtual int passMs() const { return m_passMs; }
     // The next pass throws, as a run-time error escaping the loop would.
     void failNextPass() { m_failNext = true; }
-    int maxUnacked() const { return m_maxUnacked; }
 
     // Sample k (1..400) of pass p.
     static int sample(int pass, int k) { return (pass * 7 + k) % 1024; }
@@ -30,6 +28,5 @@ protected:
 private:
     int m_passes = 0;
     int m_passMs = 0;
-    int m_maxUnacked = 0;
     bool m_failNext = false;
 };

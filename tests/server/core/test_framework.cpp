@@ -1,10 +1,12 @@
 // The object framework in one process: start requests, the pending list and its timer,
 // the loop's events, the stop protocol, failures escaping a loop, the keep-alive lock,
-// the credit window and the precise delay.
+// the credit window and the precise delay. The loops are the real PIC board and
+// parallel-port devices on their simulated hardware, unpaced.
+#include "LptTestRig.h"
 #include "QtTestApp.h"
+#include "SerialLine.h"
 #include "StartQueue.h"
-#include "TestLptDevice.h"
-#include "TestPicDevice.h"
+#include "cAsyncPIC.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -14,10 +16,51 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <memory>
+#include <stdexcept>
+#include <utility>
 
 namespace {
 
-// Records every event of a device as a short text: "E<code>:<text>", "V<pass>", "C".
+constexpr short kPicPort = 3;
+
+// The PIC board's device whose next loop fails right after its start line, as a run-time
+// error escaping the loop would: nothing on the board's side can make the host's loop throw.
+class FailingPic : public cAsyncPIC {
+public:
+    using cAsyncPIC::cAsyncPIC;
+    void failNextLoop() { m_failNext = true; }
+    void Runnable_Start() override {
+        if (!std::exchange(m_failNext, false))
+            return cAsyncPIC::Runnable_Start();
+        log(QStringLiteral("avvio ciclo di sweep"));
+        setMySweepON(kRunning);
+        throw std::runtime_error("errore di prova nel ciclo");
+    }
+
+private:
+    bool m_failNext = false;
+};
+
+// The end of a loop also ends the board's own sweep cycle; a new loop needs it started again.
+void startBoardCycle(cAsyncPIC* pic) {
+    pic->aInizializzaSweep(1000000, 10000);
+}
+
+// A PIC board device on the firmware model (sim:pic at COM3), its port open and the board's
+// sweep cycle started: each Start then reads blocks until stopped.
+template <class Device = cAsyncPIC> std::unique_ptr<Device> makePic() {
+    ServerOptions options;
+    options.simPaceReal = false;
+    options.simDut = QStringLiteral("ramp");
+    options.comMap[kPicPort] = QStringLiteral("sim:pic");
+    auto pic = std::make_unique<Device>(new SerialLine(options));
+    pic->aInizializzaCOMM(kPicPort, QStringLiteral("115200,N,8,1"));
+    startBoardCycle(pic.get());
+    return pic;
+}
+
+// Records every event of a device as a short text: "E<code>:<text>", "V<n>" for the n-th
+// vector, "C".
 struct Recorder {
     QStringList events;
     int vectors = 0;
@@ -27,11 +70,8 @@ struct Recorder {
         QObject::connect(d, &DeviceObject::aErrore, d, [this](short code, const QString& text) {
             events << QStringLiteral("E%1:%2").arg(code).arg(text);
         });
-        QObject::connect(d, &Device::aVettore, d, [this](const QList<qint16>& v) {
-            ++vectors;
-            // Sample 1 of pass p is (7p + 1) mod 1024: recover p to check the order.
-            events << QStringLiteral("V%1").arg((v.value(1) - 1) / 7);
-        });
+        QObject::connect(d, &Device::aVettore, d,
+                         [this] { events << QStringLiteral("V%1").arg(++vectors); });
         QObject::connect(d, &DeviceObject::aComplete, d, [this, d] {
             busyDuringComplete = d->inEsecuzione();
             events << QStringLiteral("C");
@@ -42,18 +82,22 @@ struct Recorder {
 
 class FrameworkTest : public ::testing::Test {
 protected:
-    void SetUp() override { testApp(); }
+    void SetUp() override {
+        testApp();
+        pic = makePic<FailingPic>();
+        lptRig.configure(QStringLiteral("AD9850"), QStringLiteral("10bit"), 100e6, 0);
+    }
     void TearDown() override {
         // Leave no loop running for the next test.
-        for (auto* d :
-             {static_cast<DeviceObject*>(pic.get()), static_cast<DeviceObject*>(lpt.get())})
+        for (auto* d : {static_cast<DeviceObject*>(pic.get()), static_cast<DeviceObject*>(lpt)})
             if (d)
                 d->setASweepON(DeviceObject::kStopRequested);
         waitUntil([] { return StartQueue::instance().idle(); });
     }
 
-    std::unique_ptr<TestPicDevice> pic = std::make_unique<TestPicDevice>();
-    std::unique_ptr<TestLptDevice> lpt = std::make_unique<TestLptDevice>();
+    std::unique_ptr<FailingPic> pic;
+    LptTestRig lptRig;
+    cAsyncLPT* lpt = lptRig.lpt.get();
     Recorder rec;
 };
 
@@ -122,6 +166,7 @@ TEST_F(FrameworkTest, StopRequestEndsLoopWithEndLineThenComplete) {
     spin(20);
     EXPECT_EQ(rec.vectors, 3);
     pic->setASweepON(DeviceObject::kStopped);
+    startBoardCycle(pic.get());
     rec.events.clear();
     pic->Start();
     ASSERT_TRUE(waitUntil([&] { return rec.complete(); }));
@@ -129,8 +174,8 @@ TEST_F(FrameworkTest, StopRequestEndsLoopWithEndLineThenComplete) {
 
     // 1 (written to end a loop for a restart) ends it as well.
     Recorder lptRec;
-    lptRec.attach(lpt.get());
-    onVector(lpt.get(), [&](int) { lpt->setASweepON(1); });
+    lptRec.attach(lpt);
+    onVector(lpt, [&](int) { lpt->setASweepON(1); });
     lpt->aStartLPT();
     ASSERT_TRUE(waitUntil([&] { return lptRec.complete(); }));
     EXPECT_EQ(lptRec.vectors, 1);
@@ -140,9 +185,9 @@ TEST_F(FrameworkTest, StopRequestEndsLoopWithEndLineThenComplete) {
 TEST_F(FrameworkTest, FailureEscapingLoopEndsItAndNextEntryIsServed) {
     rec.attach(pic.get());
     Recorder lptRec;
-    lptRec.attach(lpt.get());
-    stopAt(lpt.get(), 1);
-    pic->aScriviPIC(QStringLiteral("FAIL"), 0);
+    lptRec.attach(lpt);
+    stopAt(lpt, 1);
+    pic->failNextLoop();
     pic->Start();
     lpt->aStartLPT(); // queued behind the failing loop
     ASSERT_TRUE(waitUntil([&] { return rec.complete() && lptRec.complete(); }));
@@ -172,13 +217,13 @@ TEST_F(FrameworkTest, FailureAfterOwnEndDoesNotAnnounceSecondEnd) {
 TEST_F(FrameworkTest, StartRequestDuringLoopIsServedAfterItBySameTick) {
     rec.attach(pic.get());
     Recorder lptRec;
-    lptRec.attach(lpt.get());
+    lptRec.attach(lpt);
     bool picDoneBeforeLpt = false;
     onVector(pic.get(), [&](int) {
         lpt->aStartLPT();
         pic->setASweepON(DeviceObject::kStopRequested);
     });
-    onVector(lpt.get(), [&](int) {
+    onVector(lpt, [&](int) {
         picDoneBeforeLpt = rec.complete() && !pic->inEsecuzione();
         lpt->setASweepON(DeviceObject::kStopRequested);
     });
@@ -189,8 +234,8 @@ TEST_F(FrameworkTest, StartRequestDuringLoopIsServedAfterItBySameTick) {
 }
 
 TEST_F(FrameworkTest, ReleasedObjectLivesUntilItsLoopHasEnded) {
-    auto* dev = new TestPicDevice;
-    QPointer<TestPicDevice> alive(dev);
+    auto* dev = makePic().release();
+    QPointer<cAsyncPIC> alive(dev);
     rec.attach(dev);
     stopAt(dev, 2);
     dev->Start();
@@ -201,8 +246,8 @@ TEST_F(FrameworkTest, ReleasedObjectLivesUntilItsLoopHasEnded) {
     EXPECT_EQ(rec.events.last(), QStringLiteral("C"));
 
     // Released while idle: gone at once (at the next turn of the event loop).
-    auto* idle = new TestPicDevice;
-    QPointer<TestPicDevice> idleAlive(idle);
+    auto* idle = makePic().release();
+    QPointer<cAsyncPIC> idleAlive(idle);
     idle->release();
     ASSERT_TRUE(waitUntil([&] { return idleAlive.isNull(); }));
 }
@@ -210,7 +255,7 @@ TEST_F(FrameworkTest, ReleasedObjectLivesUntilItsLoopHasEnded) {
 TEST_F(FrameworkTest, PeerGoneStopsRunningLoopAndCancelsQueuedOne) {
     rec.attach(pic.get());
     Recorder lptRec;
-    lptRec.attach(lpt.get());
+    lptRec.attach(lpt);
     onVector(pic.get(), [&](int) {
         pic->peerGone();
         lpt->peerGone();
@@ -230,17 +275,21 @@ TEST_F(FrameworkTest, CreditWindowHoldsLoopUntilAcknowledged) {
     int heldAt = -1;
     int afterAck = -1;
     int maxUnacked = -1;
+    int acks = 0;
+    int unackedSoFar = 0; // the most vectors sent and not acknowledged, as the client counts
     onVector(pic.get(), [&](int i) {
+        unackedSoFar = qMax(unackedSoFar, i - acks);
         // With the window full the loop waits; these checks run from timers meanwhile.
         if (i == 2)
             QTimer::singleShot(50, pic.get(), [&] {
                 heldAt = rec.vectors;
+                ++acks;
                 pic->AckVettore();
             });
         if (i == 3)
             QTimer::singleShot(50, pic.get(), [&] {
                 afterAck = rec.vectors;
-                maxUnacked = pic->maxUnacked();
+                maxUnacked = unackedSoFar;
                 pic->setASweepON(DeviceObject::kStopRequested); // served with the window full
             });
     });
@@ -252,6 +301,7 @@ TEST_F(FrameworkTest, CreditWindowHoldsLoopUntilAcknowledged) {
     EXPECT_EQ(maxUnacked, 2);
 
     // Window 0 turns flow control off: vectors flow without acknowledgements.
+    startBoardCycle(pic.get());
     Recorder again;
     again.attach(pic.get());
     stopAt(pic.get(), 20);

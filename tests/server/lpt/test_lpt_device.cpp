@@ -25,7 +25,7 @@ private:
 const double kTwo32 = 4294967296.0;
 } // namespace
 
-class TestLptDevice : public QObject {
+class LptDeviceTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -374,5 +374,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLptDevice)
+QTEST_GUILESS_MAIN(LptDeviceTest)
 #include "test_lpt_device.moc"

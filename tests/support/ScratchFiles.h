@@ -1,5 +1,6 @@
 #pragma once
-// Scratch files for the configuration tests.
+// Scratch files for the tests: whole-file reads and writes, and a Sweep.ini in a private
+// folder that goes with the test.
 
 #include <QFile>
 #include <QString>
@@ -30,8 +31,13 @@ inline QStringList readLines(const QString& path) {
 
 class ScratchIni {
 public:
-    QString path() const { return m_dir.filePath(QStringLiteral("Sweep.ini")); }
+    QString path() const { return filePath(QStringLiteral("Sweep.ini")); }
     QString dir() const { return m_dir.path(); }
+    // Another file in the same folder.
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+
+    void write(const QString& text) const { writeBytes(path(), text.toUtf8()); }
+    QString read() const { return QString::fromUtf8(readBytes(path())); }
 
 private:
     QTemporaryDir m_dir;
