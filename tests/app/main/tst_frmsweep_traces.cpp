@@ -4,8 +4,8 @@
 // cover a new range turning "Normalize" off. The figures are read as a screen reader reads them.
 #include "SweepController.h"
 #include "SweepData.h"
+#include "SweepFixture.h"
 #include "SweepGraph.h"
-#include "SweepTestSupport.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -92,7 +92,7 @@ private slots:
         QVERIFY(sweepOnce(w));
         action("mnuStoreReference")->trigger();
         QVERIFY(action("mnuNormalize")->isEnabled());
-        QVERIFY(QFile::exists(m_fx->m_dir.filePath(QStringLiteral("Reference.csv"))));
+        QVERIFY(QFile::exists(m_fx->ini.filePath(QStringLiteral("Reference.csv"))));
 
         // The reference comes back at the next start, with another device under test.
         w = reopen(iniWithDut(QStringLiteral("bandpass")));
@@ -179,8 +179,8 @@ private slots:
         QCOMPARE(w->controller()->averaging(), 4);
         w->close();
         m_fx->window.reset();
-        QVERIFY(m_fx->readIni().contains(QStringLiteral("Average=4")));
-        w = m_fx->openShown(m_fx->readIni());
+        QVERIFY(m_fx->ini.read().contains(QStringLiteral("Average=4")));
+        w = m_fx->openShown(m_fx->ini.read());
         QVERIFY(w);
         QVERIFY(action("mnuAverage_2")->isChecked());
         QCOMPARE(w->controller()->averaging(), 4);
