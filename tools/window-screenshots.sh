@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # window-screenshots.sh BIN_DIR OUT_DIR: photographs the main window on each of the five scales
 # while it sweeps the simulated band-pass filter, with the mouse over the graph, once more at
-# device pixel ratio 2, and with the "Aux 1" and "Aux 2" views and the test panel shown.
+# device pixel ratio 2, and with the "Aux 1" and "Aux 2" views and the test panel shown. Then the
+# trace features: a "through" stored as the reference, the band-pass normalised to it with the
+# "Measure" view (and kept as Memory 1), and the low-pass normalised over that memory.
 # Needs xvfb-run, openbox and xdotool.
 set -euo pipefail
 bin=$(cd "$1" && pwd)
@@ -65,6 +67,27 @@ shot scale-log-1v-ratio2 1 1 -3 -20 "QT_SCALE_FACTOR=2" 300 400
 shot view-aux1 1 0 -3 -20 "" 140 200 2
 shot view-aux2 1 0 -3 -20 "" 140 200 3 "[Debug]
 Log=1"
+traceshot() { # name dut view out actions
+    cp "$work/hardware.ini" "$work/\$1.ini"
+    cat >> "$work/\$1.ini" <<INI
+[Sweep Generator]
+Start=1000000
+Stop=20000000
+Scale=1
+Max scaleDb=-40
+Marker 0=\$3
+Marker 1=4000000
+Marker 2=6500000
+Marker 3=-3
+Marker 4=-20
+[Simulator]
+DUT=\$2
+INI
+    "$bin/sweep_window_shot" --config "$work/\$1.ini" "\$4" 3 500 --actions "\$5"
+}
+traceshot through through 0 "$work/through.png" mnuStoreReference
+traceshot view-measure bandpass 4 "$out/view-measure.png" mnuNormalize,mnuMemoryStore_1
+traceshot trace-memory lowpass 0 "$out/trace-memory.png" mnuNormalize
 SCRIPT
 chmod +x "$work/run.sh"
 xvfb-run -a -s "-screen 0 1800x1300x24" "$work/run.sh"

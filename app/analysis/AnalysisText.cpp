@@ -2,8 +2,6 @@
 
 #include "NumberFormat.h"
 
-#include <cmath>
-
 QString notAvailableText() {
     return QStringLiteral("n/a");
 }
@@ -29,9 +27,7 @@ QString factorText(std::optional<double> value) {
 QString reflectionText(std::optional<Reflection> r) {
     if (!r)
         return notAvailableText();
-    return QStringLiteral("RL %1, SWR %2")
-        .arg(levelText(r->returnLossDb),
-             std::isinf(r->swr) ? QStringLiteral("Inf") : factorText(r->swr));
+    return QStringLiteral("%1 (RL %2)").arg(factorText(r->swr), levelText(r->returnLossDb));
 }
 
 QString filterTypeCaption(FilterType type) {

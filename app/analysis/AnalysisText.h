@@ -14,7 +14,8 @@ QString frequencyText(std::optional<double> hz);
 QString levelText(std::optional<double> db);
 QString factorText(std::optional<double> value);
 
-// "RL 14.00 dB, SWR 1.50" (SWR "Inf" at a full reflection), "n/a" without a value.
+// The SWR with the return loss, "1.50 (RL 14.00 dB)" (SWR "Inf" at a full reflection), "n/a"
+// without a value.
 QString reflectionText(std::optional<Reflection> r);
 
 // "Band-pass", "Band-stop", "Low-pass", "High-pass".

@@ -83,8 +83,9 @@ MarkerPanel::MarkerPanel(const SweepConfig& config, SweepData* data, SweepGraph*
         lblSwr[m]->setBuddy(txtSwr[m]);
         g->addWidget(lblSwr[m], 9 + m, 0);
         g->addWidget(txtSwr[m], 9 + m, 1, 1, 2);
-        txtSwr[m]->setToolTip(QStringLiteral("Return loss and SWR at the marker, from the level "
+        txtSwr[m]->setToolTip(QStringLiteral("SWR and return loss at the marker, from the level "
                                              "normalised to an open or a short"));
+        txtSwr[m]->setAlignment(Qt::AlignLeft); // a long text keeps the SWR in view
         lblSwr[m]->hide();
         txtSwr[m]->hide();
     }
@@ -189,6 +190,7 @@ void MarkerPanel::showReflection() {
                           : level > 0                        ? 20.0 * std::log10(level)
                                                              : -100.0;
         txtSwr[m]->setText(reflectionText(reflectionOf(db)));
+        txtSwr[m]->setCursorPosition(0);
     }
 }
 

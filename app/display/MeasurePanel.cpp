@@ -46,11 +46,17 @@ MeasurePanel::MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* 
                             QStringLiteral("txtLowerFreq"), QStringLiteral("txtUpperFreq"),
                             QStringLiteral("txtBandwidth"), QStringLiteral("txtCentreFreq"),
                             QStringLiteral("txtQ"),         QStringLiteral("txtShapeFactor")};
+    // The column is narrow: the captions are short, the fields keep the figures' full names.
+    const QStringList shortCaptions{QStringLiteral("Peak freq."),  QStringLiteral("Peak level"),
+                                    QStringLiteral("Lower freq."), QStringLiteral("Upper freq."),
+                                    QStringLiteral("Bandwidth"),   QStringLiteral("Centre freq."),
+                                    QStringLiteral("Q"),           QStringLiteral("Shape factor")};
     const QVector<ResultLine> captions = resultLines(FilterResult{});
     for (int i = 0; i < int(txtResult.size()); ++i) {
-        const QString& caption = captions[i].caption;
-        txtResult[i] = makeField(names[i], caption, true, m_panel);
-        auto* label = makeLabel(names[i].mid(3).prepend(QStringLiteral("lbl")), caption, m_panel);
+        txtResult[i] = makeField(names[i], captions[i].caption, true, m_panel);
+        txtResult[i]->setToolTip(captions[i].caption);
+        auto* label =
+            makeLabel(names[i].mid(3).prepend(QStringLiteral("lbl")), shortCaptions[i], m_panel);
         label->setBuddy(txtResult[i]);
         g->addWidget(label, 2 + i, 0);
         g->addWidget(txtResult[i], 2 + i, 1);

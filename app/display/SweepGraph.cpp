@@ -160,7 +160,12 @@ void SweepGraph::paintMemories(QPainter& p) const {
         }
         flush();
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.drawText(width() - 6 - fm.horizontalAdvance(memory.caption), captionY, memory.caption);
+        // On a black ground of its own, so the curves under it do not hide it.
+        const int x = width() - 6 - fm.horizontalAdvance(memory.caption);
+        p.fillRect(QRect(x - 2, captionY - fm.ascent() - 1,
+                         fm.horizontalAdvance(memory.caption) + 4, fm.height() + 1),
+                   Qt::black);
+        p.drawText(x, captionY, memory.caption);
         captionY -= fm.height();
     }
 }

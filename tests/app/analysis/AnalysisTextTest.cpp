@@ -57,4 +57,8 @@ TEST(AnalysisText, FiguresUseTheLocaleAndSayWhatIsMissing) {
     LocaleGuard guard(LocaleGuard::english());
     EXPECT_EQ(levelText(-3.456), QStringLiteral("-3.46 dB"));
     EXPECT_EQ(filterTypeCaption(FilterType::BandStop), QStringLiteral("Band-stop"));
+    // The marker panel's SWR: -20 dB is an SWR of 1.1 / 0.9 = 1.22.
+    EXPECT_EQ(reflectionText(reflectionOf(-20.0)), QStringLiteral("1.22 (RL 20.00 dB)"));
+    EXPECT_EQ(reflectionText(reflectionOf(0.0)), QStringLiteral("Inf (RL 0.00 dB)"));
+    EXPECT_EQ(reflectionText(reflectionOf(0.5)), QStringLiteral("n/a"));
 }

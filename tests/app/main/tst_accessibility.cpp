@@ -141,7 +141,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w->statoSweep(), qint16(0), kWaitMs);
         QVERIFY(!child<QLabel>(w, QStringLiteral("lblSpeed"))->text().isEmpty());
 
-        for (int view = 0; view < 4; ++view) {
+        for (int view = 0; view < frmSweep::kViews; ++view) {
             w->selezionaVista(view);
             const QStringList wrong = labelsNotReadAsShown(w);
             QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
