@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,23 +74,25 @@ MarkerPanel::MarkerPanel(const SweepConfig& config, SweepData* data, SweepGraph*
     cmdCopyM1->setObjectName(QStringLiteral("cmdCopyM1"));
     cmdCopyM2 = new QPushButton(QStringLiteral("M2 -> Stop"), m_panel);
     cmdCopyM2->setObjectName(QStringLiteral("cmdCopyM2"));
-    g->addWidget(cmdCopyM1, 7, 0, 1, 3);
-    g->addWidget(cmdCopyM2, 8, 0, 1, 3);
-    // Normalised to a full reflection, a return-loss bridge's curve gives the SWR at M1 and M2.
+    // The two copy buttons share a row, so that the SWR row below fits the view's height.
+    auto* copyRow = new QHBoxLayout;
+    copyRow->setSpacing(4);
+    copyRow->addWidget(cmdCopyM1);
+    copyRow->addWidget(cmdCopyM2);
+    g->addLayout(copyRow, 7, 0, 1, 3);
+    // Normalised to a full reflection, a return-loss bridge's curve gives the SWR at M1 and M2
+    // (the return loss is the marker's level without its sign; the tooltip gives it too).
+    lblSwr = makeLabel(QStringLiteral("lblSwr"), QStringLiteral("SWR"), m_panel);
+    g->addWidget(lblSwr, 8, 0);
     for (int m = 0; m < 2; ++m) {
-        const QString caption = QStringLiteral("M%1 SWR").arg(m + 1);
-        txtSwr[m] = makeField(QStringLiteral("txtM%1Swr").arg(m + 1), caption, true, m_panel);
-        lblSwr[m] = makeLabel(QStringLiteral("lblM%1Swr").arg(m + 1), caption, m_panel);
-        lblSwr[m]->setBuddy(txtSwr[m]);
-        g->addWidget(lblSwr[m], 9 + m, 0);
-        g->addWidget(txtSwr[m], 9 + m, 1, 1, 2);
-        txtSwr[m]->setToolTip(QStringLiteral("SWR and return loss at the marker, from the level "
-                                             "normalised to an open or a short"));
-        txtSwr[m]->setAlignment(Qt::AlignLeft); // a long text keeps the SWR in view
-        lblSwr[m]->hide();
+        txtSwr[m] = makeField(QStringLiteral("txtM%1Swr").arg(m + 1),
+                              QStringLiteral("M%1 SWR").arg(m + 1), true, m_panel);
+        g->addWidget(txtSwr[m], 8, 1 + m);
         txtSwr[m]->hide();
     }
-    g->setRowStretch(11, 1);
+    lblSwr->setBuddy(txtSwr[0]);
+    lblSwr->hide();
+    g->setRowStretch(9, 1);
     g->setColumnStretch(1, 3);
     g->setColumnStretch(2, 2);
     for (auto* e : {txtM1X, txtM2X, txtM3Y, txtM4Y})
@@ -179,8 +182,8 @@ void MarkerPanel::placeMarker(int m, int row) {
 
 void MarkerPanel::showReflection() {
     const bool shown = m_data->normalised();
+    lblSwr->setVisible(shown);
     for (int m = 0; m < 2; ++m) {
-        lblSwr[m]->setVisible(shown);
         txtSwr[m]->setVisible(shown);
         if (!shown)
             continue;
@@ -189,8 +192,11 @@ void MarkerPanel::showReflection() {
         const double db = !ScaleModel::isLinear(m_cfg.scala) ? level
                           : level > 0                        ? 20.0 * std::log10(level)
                                                              : -100.0;
-        txtSwr[m]->setText(reflectionText(reflectionOf(db)));
-        txtSwr[m]->setCursorPosition(0);
+        const std::optional<Reflection> r = reflectionOf(db);
+        txtSwr[m]->setText(r ? factorText(r->swr) : notAvailableText());
+        const QString detail = QStringLiteral("M%1: SWR %2").arg(m + 1).arg(reflectionText(r));
+        txtSwr[m]->setToolTip(detail);
+        txtSwr[m]->setAccessibleDescription(detail);
     }
 }
 

@@ -67,7 +67,7 @@ private:
     void copy(bool toStart);
     void frequencyLostFocus(QLineEdit* field);
     void levelLostFocus(QLineEdit* field);
-    // "M1 SWR", "M2 SWR": shown while the sweep is normalised.
+    // "M1 SWR", "M2 SWR" in one row: shown while the sweep is normalised.
     void showReflection();
 
     const SweepConfig& m_cfg;
@@ -86,6 +86,6 @@ private:
     QPushButton* cmdCopyM1 = nullptr;
     QPushButton* cmdCopyM2 = nullptr;
     QLineEdit* txtSwr[2] = {nullptr, nullptr};
-    QLabel* lblSwr[2] = {nullptr, nullptr};
+    QLabel* lblSwr = nullptr;
     std::function<QString()> m_fullScaleText;
 };

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <cmath>
 
@@ -21,26 +22,33 @@ constexpr double kFloorDb = -100.0;
 
 MeasurePanel::MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* parent)
     : QObject(parent), m_cfg(config), m_data(data), m_panel(new QWidget(parent)) {
+    // Eleven rows in the height of the marker view: the two choices share a row, and so do
+    // the two buttons.
     auto* g = new QGridLayout(m_panel);
     g->setContentsMargins(0, 0, 0, 0);
-    g->setVerticalSpacing(3);
+    g->setVerticalSpacing(1);
     cboFilterType = new QComboBox(m_panel);
     cboFilterType->setObjectName(QStringLiteral("cboFilterType"));
+    cboFilterType->setAccessibleName(QStringLiteral("Filter type"));
+    cboFilterType->setToolTip(QStringLiteral("Filter type"));
     for (FilterType t : kTypes)
         cboFilterType->addItem(filterTypeCaption(t));
     cboLevel = new QComboBox(m_panel);
     cboLevel->setObjectName(QStringLiteral("cboLevel"));
+    cboLevel->setAccessibleName(QStringLiteral("Level"));
+    cboLevel->setToolTip(QStringLiteral("Level of the edges, below the peak or the pass band"));
     for (double level : kAnalysisLevels)
         cboLevel->addItem(QStringLiteral("%1 dB").arg(level));
-    auto* typeCaption =
-        makeLabel(QStringLiteral("lblFilterType"), QStringLiteral("Filter type"), m_panel);
-    typeCaption->setBuddy(cboFilterType);
-    auto* levelCaption = makeLabel(QStringLiteral("lblLevel"), QStringLiteral("Level"), m_panel);
-    levelCaption->setBuddy(cboLevel);
-    g->addWidget(typeCaption, 0, 0);
-    g->addWidget(cboFilterType, 0, 1);
-    g->addWidget(levelCaption, 1, 0);
-    g->addWidget(cboLevel, 1, 1);
+    // Sized by their items' length rather than their widest item, so the row fits the column.
+    cboFilterType->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboFilterType->setMinimumContentsLength(8);
+    cboLevel->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboLevel->setMinimumContentsLength(5);
+    auto* choices = new QHBoxLayout;
+    choices->setSpacing(4);
+    choices->addWidget(cboFilterType, 3);
+    choices->addWidget(cboLevel, 2);
+    g->addLayout(choices, 0, 0, 1, 2);
 
     const QStringList names{QStringLiteral("txtPeakFreq"),  QStringLiteral("txtPeakLevel"),
                             QStringLiteral("txtLowerFreq"), QStringLiteral("txtUpperFreq"),
@@ -55,22 +63,29 @@ MeasurePanel::MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* 
     for (int i = 0; i < int(txtResult.size()); ++i) {
         txtResult[i] = makeField(names[i], captions[i].caption, true, m_panel);
         txtResult[i]->setToolTip(captions[i].caption);
+        txtResult[i]->setFixedHeight(txtResult[i]->fontMetrics().height() + 4);
         auto* label =
             makeLabel(names[i].mid(3).prepend(QStringLiteral("lbl")), shortCaptions[i], m_panel);
         label->setBuddy(txtResult[i]);
-        g->addWidget(label, 2 + i, 0);
-        g->addWidget(txtResult[i], 2 + i, 1);
+        g->addWidget(label, 1 + i, 0);
+        g->addWidget(txtResult[i], 1 + i, 1);
     }
     cmdPeakM1 = new QPushButton(QStringLiteral("Peak -> M1"), m_panel);
     cmdPeakM1->setObjectName(QStringLiteral("cmdPeakM1"));
     cmdEdgesM1M2 = new QPushButton(QStringLiteral("Edges -> M1/M2"), m_panel);
     cmdEdgesM1M2->setObjectName(QStringLiteral("cmdEdgesM1M2"));
+    // Narrow paddings: both captions fit the column side by side.
+    for (QPushButton* b : {cmdPeakM1, cmdEdgesM1M2})
+        b->setStyleSheet(QStringLiteral("padding: 2px 1px;"));
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addWidget(cmdPeakM1);
+    buttons->addWidget(cmdEdgesM1M2);
+    g->addLayout(buttons, 9, 0, 1, 2);
     chkTrackPeak = new QCheckBox(QStringLiteral("Track peak"), m_panel);
     chkTrackPeak->setObjectName(QStringLiteral("chkTrackPeak"));
-    g->addWidget(cmdPeakM1, 10, 0, 1, 2);
-    g->addWidget(cmdEdgesM1M2, 11, 0, 1, 2);
-    g->addWidget(chkTrackPeak, 12, 0, 1, 2);
-    g->setRowStretch(13, 1);
+    g->addWidget(chkTrackPeak, 10, 0, 1, 2);
+    g->setRowStretch(11, 1);
     g->setColumnStretch(1, 1);
 
     connect(cboFilterType, &QComboBox::currentIndexChanged, this, &MeasurePanel::recompute);

@@ -143,14 +143,11 @@ void SweepGraph::paintMemories(QPainter& p) const {
             p.drawPolyline(run);
         run.clear();
     };
-    const QFontMetrics fm(font());
-    int captionY = height() - 4;
-    for (int m = int(m_memories.size()) - 1; m >= 0; --m) {
-        const MemoryCurve& memory = m_memories[m];
+    p.setRenderHint(QPainter::Antialiasing, true);
+    for (const MemoryCurve& memory : m_memories) {
         QPen pen(memory.colour, 1.0);
         pen.setCosmetic(true);
         p.setPen(pen);
-        p.setRenderHint(QPainter::Antialiasing, true);
         // Drawn only over the points the memory reaches: a gap breaks the line.
         for (int i = 0; i < memory.y.size(); ++i) {
             if (memory.y[i])
@@ -159,14 +156,22 @@ void SweepGraph::paintMemories(QPainter& p) const {
                 flush();
         }
         flush();
-        p.setRenderHint(QPainter::Antialiasing, false);
-        // On a black ground of its own, so the curves under it do not hide it.
-        const int x = width() - 6 - fm.horizontalAdvance(memory.caption);
-        p.fillRect(QRect(x - 2, captionY - fm.ascent() - 1,
-                         fm.horizontalAdvance(memory.caption) + 4, fm.height() + 1),
-                   Qt::black);
-        p.drawText(x, captionY, memory.caption);
-        captionY -= fm.height();
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void SweepGraph::paintMemoryCaptions(QPainter& p) const {
+    // Over every line, each on a black ground of its own, Memory 1 the highest.
+    const QFontMetrics fm(font());
+    int baseline = height() - 4;
+    for (int m = int(m_memories.size()) - 1; m >= 0; --m) {
+        const MemoryCurve& memory = m_memories[m];
+        const int width = fm.horizontalAdvance(memory.caption);
+        const int x = this->width() - 6 - width;
+        p.fillRect(QRect(x - 2, baseline - fm.ascent() - 1, width + 4, fm.height() + 1), Qt::black);
+        p.setPen(memory.colour);
+        p.drawText(x, baseline, memory.caption);
+        baseline -= fm.height();
     }
 }
 
@@ -246,6 +251,7 @@ void SweepGraph::paintPicture(QPainter& p) {
         const double py = toPixel(0, y).y();
         p.drawLine(QPointF(0, py), QPointF(width(), py));
     }
+    paintMemoryCaptions(p);
     if (m_crossVisible) {
         p.setPen(QGuiApplication::palette().color(QPalette::Window));
         const QPointF c = toPixel(m_crossX, m_crossY);

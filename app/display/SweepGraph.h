@@ -96,6 +96,7 @@ private:
     void ownUpdate();
     void placeMarkerLabels();
     void paintMemories(QPainter& p) const;
+    void paintMemoryCaptions(QPainter& p) const;
 
     QPixmap m_background;
     bool m_backgroundStale = true;

@@ -269,7 +269,7 @@ QWidget* frmSweep::buildViews(QWidget* parent) {
     frameView[3] = new QGroupBox(QStringLiteral("AUX 2"), views);
     frameView[4] = new QGroupBox(QStringLiteral("Measure"), views);
     auto* measureBox = new QVBoxLayout(frameView[4]);
-    measureBox->setContentsMargins(4, 4, 4, 4);
+    measureBox->setContentsMargins(2, 4, 2, 2);
     m_measure = new MeasurePanel(m_cfg, m_data, frameView[4]);
     measureBox->addWidget(m_measure->widget());
     for (int i = 0; i < kViews; ++i) {
