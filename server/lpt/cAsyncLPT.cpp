@@ -228,6 +228,12 @@ void cAsyncLPT::Runnable_Start() {
         bool ok = true;
         for (int i = 2; i <= NUMERO_CAMPIONI; ++i) {
             yieldEvents();
+            // A client that asked for the stop and then closed the port (its shutdown) ends the
+            // pass here: nothing went wrong, and there is no one left to read a fault.
+            if (!m_portOpen && mySweepON() <= kStopRequested) {
+                ok = false;
+                break;
+            }
             if (!requirePort("sweep") ||
                 !loadWord(m_parolaDDS[static_cast<size_t>(i)], pointWhere(i))) {
                 ok = false;

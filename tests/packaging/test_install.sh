@@ -78,6 +78,8 @@ run_sweep "$home" 2 >"$work/sweep.out" 2>"$work/sweep.err" || status=$?
 cat "$work/sweep.out" "$work/sweep.err"
 [ $status -ne 124 ] || fail "the installed sweep hung (killed after 150 s)"
 [ $status -eq 0 ] || fail "the installed sweep ended with status $status"
+# The closing shutdown stops the sweep and closes the port: no fault of the device on the way.
+! grep -q "^sweep: " "$work/sweep.err" || fail "a clean run reported device faults"
 grep -qx "configuration: $ini" "$work/sweep.out" || fail "configuration not read from $ini"
 grep -qx "help: $usr/share/sweep/help/index.html" "$work/sweep.out" ||
     fail "the installed help was not found"
