@@ -27,6 +27,29 @@ MeasurePanel::MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* 
     auto* g = new QGridLayout(m_panel);
     g->setContentsMargins(0, 0, 0, 0);
     g->setVerticalSpacing(1);
+    addChoices(g);
+    addFigures(g);
+    addButtons(g);
+    g->setRowStretch(11, 1);
+    g->setColumnStretch(1, 1);
+
+    connect(cboFilterType, &QComboBox::currentIndexChanged, this, &MeasurePanel::recompute);
+    connect(cboLevel, &QComboBox::currentIndexChanged, this, &MeasurePanel::recompute);
+    connect(cmdPeakM1, &QPushButton::clicked, this, &MeasurePanel::peakToM1);
+    connect(cmdEdgesM1M2, &QPushButton::clicked, this, &MeasurePanel::edgesToMarkers);
+    connect(chkTrackPeak, &QCheckBox::toggled, this, [this](bool on) {
+        if (on && m_result.peakHz)
+            emit placeMarker(0, nearestRow(*m_result.peakHz));
+    });
+    connect(m_data, &SweepData::changed, this, [this] {
+        recompute();
+        if (chkTrackPeak->isChecked() && m_result.peakHz)
+            emit placeMarker(0, nearestRow(*m_result.peakHz));
+    });
+    recompute();
+}
+
+void MeasurePanel::addChoices(QGridLayout* g) {
     cboFilterType = new QComboBox(m_panel);
     cboFilterType->setObjectName(QStringLiteral("cboFilterType"));
     cboFilterType->setAccessibleName(QStringLiteral("Filter type"));
@@ -49,7 +72,9 @@ MeasurePanel::MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* 
     choices->addWidget(cboFilterType, 3);
     choices->addWidget(cboLevel, 2);
     g->addLayout(choices, 0, 0, 1, 2);
+}
 
+void MeasurePanel::addFigures(QGridLayout* g) {
     const QStringList names{QStringLiteral("txtPeakFreq"),  QStringLiteral("txtPeakLevel"),
                             QStringLiteral("txtLowerFreq"), QStringLiteral("txtUpperFreq"),
                             QStringLiteral("txtBandwidth"), QStringLiteral("txtCentreFreq"),
@@ -70,6 +95,9 @@ MeasurePanel::MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* 
         g->addWidget(label, 1 + i, 0);
         g->addWidget(txtResult[i], 1 + i, 1);
     }
+}
+
+void MeasurePanel::addButtons(QGridLayout* g) {
     cmdPeakM1 = new QPushButton(QStringLiteral("Peak -> M1"), m_panel);
     cmdPeakM1->setObjectName(QStringLiteral("cmdPeakM1"));
     cmdEdgesM1M2 = new QPushButton(QStringLiteral("Edges -> M1/M2"), m_panel);
@@ -85,23 +113,6 @@ MeasurePanel::MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* 
     chkTrackPeak = new QCheckBox(QStringLiteral("Track peak"), m_panel);
     chkTrackPeak->setObjectName(QStringLiteral("chkTrackPeak"));
     g->addWidget(chkTrackPeak, 10, 0, 1, 2);
-    g->setRowStretch(11, 1);
-    g->setColumnStretch(1, 1);
-
-    connect(cboFilterType, &QComboBox::currentIndexChanged, this, &MeasurePanel::recompute);
-    connect(cboLevel, &QComboBox::currentIndexChanged, this, &MeasurePanel::recompute);
-    connect(cmdPeakM1, &QPushButton::clicked, this, &MeasurePanel::peakToM1);
-    connect(cmdEdgesM1M2, &QPushButton::clicked, this, &MeasurePanel::edgesToMarkers);
-    connect(chkTrackPeak, &QCheckBox::toggled, this, [this](bool on) {
-        if (on && m_result.peakHz)
-            emit placeMarker(0, nearestRow(*m_result.peakHz));
-    });
-    connect(m_data, &SweepData::changed, this, [this] {
-        recompute();
-        if (chkTrackPeak->isChecked() && m_result.peakHz)
-            emit placeMarker(0, nearestRow(*m_result.peakHz));
-    });
-    recompute();
 }
 
 QVector<double> MeasurePanel::levelsDb() const {

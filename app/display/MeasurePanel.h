@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -37,6 +38,10 @@ signals:
     void beepRequested();
 
 private:
+    // The rows of the panel: the two choices, the eight figures, the marker buttons.
+    void addChoices(QGridLayout* g);
+    void addFigures(QGridLayout* g);
+    void addButtons(QGridLayout* g);
     // The levels shown, in dB: a linear level (volts, or a normalised ratio) is converted.
     QVector<double> levelsDb() const;
     void peakToM1();

@@ -42,7 +42,7 @@ SampleConverter::Point SampleConverter::compute(double raw) const {
 
 const SampleConverter::Point& SampleConverter::convert(double raw) {
     if (m_valid.isEmpty())
-        prepare(m_scala < 0 ? 0 : m_scala, m_adcStep, m_adcOffset);
+        prepare(m_scala < 0 ? ScaleModel::kLinear : m_scala, m_adcStep, m_adcOffset);
     if (raw >= 0 && raw < kCached && std::floor(raw) == raw) {
         const int i = static_cast<int>(raw);
         if (!m_valid[i]) {

@@ -6,6 +6,7 @@
 #include "Rounding.h"
 #include "SafeSave.h"
 #include "SampleConverter.h"
+#include "ScaleModel.h"
 #include "SweepConfig.h"
 #include "SweepContext.h"
 #include "SweepData.h"
@@ -195,7 +196,7 @@ void CsvFiles::show(const CsvSweep& sweep, const QString& fileName) {
     SweepData& data = m_ctx.data;
     data.setFileSweep(start, spacing, frequencies, raws, volts);
     if (adjust)
-        data.convertAll(0, cfg.adcStep, cfg.adcOffset);
+        data.convertAll(ScaleModel::kLinear, cfg.adcStep, cfg.adcOffset);
     m_ctx.config.freqStart = start;
     m_ctx.config.freqStop = stop;
     emit loaded(start, stop);

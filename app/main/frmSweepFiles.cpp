@@ -4,6 +4,7 @@
 #include "MarkerPanel.h"
 #include "NumberFormat.h"
 #include "Rounding.h"
+#include "ScaleModel.h"
 #include "SweepController.h"
 #include "SweepGraph.h"
 #include "UserMessages.h"
@@ -23,8 +24,8 @@ void frmSweep::wireFiles() {
     connect(mnuOpenCSV, &QAction::triggered, m_csv, &CsvFiles::mnuOpenCSV_Click);
     // Files hold volts. The switch goes through the menu's path, so M3 and M4 keep their
     // physical levels.
-    connect(m_csv, &CsvFiles::aboutToSave, this, [this] { mnuScala_Click(0); });
-    connect(m_csv, &CsvFiles::aboutToLoad, this, [this] { mnuScala_Click(0); });
+    connect(m_csv, &CsvFiles::aboutToSave, this, [this] { mnuScala_Click(ScaleModel::kLinear); });
+    connect(m_csv, &CsvFiles::aboutToLoad, this, [this] { mnuScala_Click(ScaleModel::kLinear); });
     connect(m_csv, &CsvFiles::loaded, this, &frmSweep::showLoadedSweep);
     connect(mnuSavePicture, &QAction::triggered, this, [this] {
         const QString path =
