@@ -18,8 +18,9 @@ SweepData::SweepData(QObject* parent)
 void SweepData::setLinear(bool linear) {
     m_linear = linear;
     // A normalised linear level is a ratio, not volts.
-    m_levelHeader =
-        linear && normalised() ? QStringLiteral("Ratio") : ScaleModel::unit(linear ? 0 : 1);
+    m_levelHeader = linear && normalised()
+                        ? QStringLiteral("Ratio")
+                        : ScaleModel::unit(linear ? ScaleModel::kLinear : ScaleModel::kLog1V);
 }
 
 void SweepData::setReferenceVolts(const QVector<double>& refVolts) {
@@ -35,7 +36,8 @@ void SweepData::setReferenceVolts(const QVector<double>& refVolts) {
 void SweepData::storeNormalised(int i) {
     const NormalUnit unit = m_linear ? NormalUnit::Ratio : NormalUnit::Decibel;
     m_level[i] = normalisedLevel(m_volts[i], m_refVolts[i], unit);
-    m_cells[i][1] = formatNumber(m_level[i], ScaleModel::levelPicture(m_linear ? 0 : 1));
+    m_cells[i][1] = formatNumber(
+        m_level[i], ScaleModel::levelPicture(m_linear ? ScaleModel::kLinear : ScaleModel::kLog1V));
 }
 
 void SweepData::rebuild(qint32 freqStart, qint32 freqStep, bool linear) {

@@ -41,6 +41,8 @@ AuxPanel::AuxPanel(int n, SweepContext& context, QGroupBox* frame)
     : QObject(frame), m_n(n), m_ctx(context) {
     auto* row = new QHBoxLayout;
     auto* column = new QVBoxLayout;
+    // Eight buttons and the total within the height of the marker view.
+    column->setSpacing(2);
     for (int i = 0; i < AuxConfig::kSteps; ++i) {
         auto* b = new AuxButton([this] { return m_busy || !m_available; }, frame);
         b->setObjectName(QStringLiteral("chkAux%1_%2").arg(n).arg(i));
@@ -57,7 +59,7 @@ AuxPanel::AuxPanel(int n, SweepContext& context, QGroupBox* frame)
     totalCaption->setBuddy(m_total);
     totalRow->addWidget(totalCaption);
     totalRow->addWidget(m_total, 1);
-    column->addSpacing(6);
+    column->addSpacing(4);
     column->addLayout(totalRow);
     column->addStretch(1);
     row->addLayout(column, 1);

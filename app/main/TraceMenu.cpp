@@ -127,20 +127,31 @@ void TraceMenu::keep(int slot, const CsvSweep& sweep) {
     updateActions();
 }
 
-void TraceMenu::storeReference() {
-    if (!m_haveSweep) {
+bool TraceMenu::haveSweep() {
+    if (!m_haveSweep)
         tell(QStringLiteral("There is no complete sweep to store yet: press \"Sweep ON\" and let "
                             "one sweep finish, or import a sweep file."));
+    return m_haveSweep;
+}
+
+void TraceMenu::referenceReplaced() {
+    if (!m_data->normalised())
         return;
-    }
+    if (applyReference())
+        emit levelsChanged();
+    else
+        mnuNormalize->setChecked(false); // its handler converts the levels back
+}
+
+void TraceMenu::storeReference() {
+    if (!haveSweep())
+        return;
     const std::optional<CsvSweep> sweep =
         m_files->sweepOf(*m_data, m_traces.fileOf(TraceSet::kReference));
     if (!sweep)
         return;
     keep(TraceSet::kReference, *sweep);
-    if (m_data->normalised() && !applyReference())
-        mnuNormalize->setChecked(false);
-    emit levelsChanged();
+    referenceReplaced();
 }
 
 void TraceMenu::loadReference() {
@@ -151,11 +162,7 @@ void TraceMenu::loadReference() {
     if (!sweep)
         return;
     keep(TraceSet::kReference, *sweep);
-    if (m_data->normalised()) {
-        if (!applyReference())
-            mnuNormalize->setChecked(false);
-        emit levelsChanged();
-    }
+    referenceReplaced();
 }
 
 void TraceMenu::saveReference() {
@@ -218,11 +225,8 @@ void TraceMenu::rangeChanged() {
 }
 
 void TraceMenu::storeMemory(int n) {
-    if (!m_haveSweep) {
-        tell(QStringLiteral("There is no complete sweep to store yet: press \"Sweep ON\" and let "
-                            "one sweep finish, or import a sweep file."));
+    if (!haveSweep())
         return;
-    }
     const std::optional<CsvSweep> sweep = m_files->sweepOf(*m_data, m_traces.fileOf(n));
     if (!sweep)
         return;

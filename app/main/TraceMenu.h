@@ -58,6 +58,10 @@ signals:
     void levelsChanged();
 
 private:
+    // Whether a complete sweep is there to store; the user is told when not.
+    bool haveSweep();
+    // A new reference: normalised levels follow it, or normalisation goes off.
+    void referenceReplaced();
     void storeReference();
     void loadReference();
     void saveReference();

@@ -45,7 +45,8 @@ void frmSweep::aggiornaScala(int index) {
     for (QAction* item : mnuScala)
         item->setChecked(false);
     m_scale->applyUnit();
-    const QString unit = ScaleModel::unit(index);
+    // The level column's heading: the scale's unit, or "Ratio" when normalised on "Linear".
+    const QString unit = m_data->text(0, 1);
     m_cursor->setUnit(unit);
     m_markers->setUnit(unit);
     if (ScaleModel::isValid(index))
