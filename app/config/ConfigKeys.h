@@ -151,6 +151,8 @@ inline constexpr ConfigKey kView{"Sweep Generator", "Marker 0", "0", 0, 4, Confi
 // "Average": sweeps averaged, 1 (off), 2, 4, 8 or 16. Written only once it is not 1 or the file
 // has it, so a file of a session that never averaged stays as it was.
 inline constexpr ConfigKey kAverage{"Sweep Generator", "Average", "1", 1, 16, ConfigKey::Missing};
+// The sweeps "Average" offers; 1 is "Off".
+inline constexpr std::array<int, 5> kAverageChoices = {1, 2, 4, 8, 16};
 inline constexpr ConfigKey kMarker1{"Sweep Generator", "Marker 1", "1000000"};
 inline constexpr ConfigKey kMarker2{"Sweep Generator", "Marker 2", "2000000"};
 inline constexpr ConfigKey kMarker3{"Sweep Generator", "Marker 3", "0"};

@@ -111,6 +111,10 @@ WriteResult SweepConfig::commit() const {
 
 // --- typed reads: a text that is no valid value of its key counts as missing ---
 
+QString SweepConfig::storedText(const ConfigKey& key) const {
+    return ini().value(key.sectionName(), key.key()).value_or(QString()).trimmed();
+}
+
 QString SweepConfig::readText(const ConfigKey& key, const QString& section) const {
     return leggiINI(ini(), section.isEmpty() ? key.sectionName() : section, key.key(),
                     key.defaultValue());
@@ -251,13 +255,13 @@ void SweepConfig::readPorts() {
     serialSettings = readText(kSerialSettings);
     serialDevice = readText(kSerialDevice).trimmed();
     // Only the setup dialog writes this key; files without it stay as they are.
-    const QString dut =
-        ini().value(kSimDut.sectionName(), kSimDut.key()).value_or(QString()).trimmed().toLower();
+    const QString dut = storedText(kSimDut).toLower();
     simDut = simDutAllowed(dut) ? dut : QString();
 }
 
 bool SweepConfig::isAverageChoice(int sweeps) {
-    return sweeps == 1 || sweeps == 2 || sweeps == 4 || sweeps == 8 || sweeps == 16;
+    return std::find(kAverageChoices.begin(), kAverageChoices.end(), sweeps) !=
+           kAverageChoices.end();
 }
 
 bool SweepConfig::simDutAllowed(const QString& name) {
@@ -285,9 +289,8 @@ void SweepConfig::readMainWindowState() {
         freqStop = ddsMaxFreq;
 
     vistaCorrente = readInt16(kView);
-    // Read without filling in: a file that never averaged does not get the key.
-    const int average =
-        ini().value(kAverage.sectionName(), kAverage.key()).value_or(QString()).trimmed().toInt();
+    // A file that never averaged does not get the key.
+    const int average = storedText(kAverage).toInt();
     averageSweeps =
         static_cast<qint16>(isAverageChoice(average) ? average : kAverage.defaultAs<int>());
     maxScaleV = readFloat(kMaxScaleV, QString(), &maxScaleVText);

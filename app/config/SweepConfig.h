@@ -142,7 +142,7 @@ public:
     // empty: not configured, tarvex's own default.
     QString simDut = ConfigKeys::kSimDut.defaultValue();
     static bool simDutAllowed(const QString& name);
-    // The sweeps "Average" offers: 1 (off), 2, 4, 8, 16.
+    // One of the sweeps "Average" offers (ConfigKeys::kAverageChoices).
     static bool isAverageChoice(int sweeps);
 
     // [Sweep Generator]
@@ -172,6 +172,8 @@ private:
     // used and written back. A number outside the key's range is clamped or counts as missing,
     // as the key says.
     QString readText(const ConfigKey& key, const QString& section = QString()) const;
+    // The key's text as the file holds it, trimmed; empty when missing. Nothing is written back.
+    QString storedText(const ConfigKey& key) const;
     qint16 readInt16(const ConfigKey& key, const QString& section = QString()) const;
     qint32 readInt32(const ConfigKey& key, const QString& section = QString()) const;
     bool readBool(const ConfigKey& key) const;

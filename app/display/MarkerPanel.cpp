@@ -187,12 +187,8 @@ void MarkerPanel::showReflection() {
         txtSwr[m]->setVisible(shown);
         if (!shown)
             continue;
-        const double level = m_data->level(SweepData::rowAt(m_graph->markerX(m)));
-        // On "Linear" the normalised level is a ratio.
-        const double db = !ScaleModel::isLinear(m_cfg.scala) ? level
-                          : level > 0                        ? 20.0 * std::log10(level)
-                                                             : -100.0;
-        const std::optional<Reflection> r = reflectionOf(db);
+        const std::optional<Reflection> r =
+            reflectionOf(m_data->levelDb(SweepData::rowAt(m_graph->markerX(m))));
         txtSwr[m]->setText(r ? factorText(r->swr) : notAvailableText());
         const QString detail = QStringLiteral("M%1: SWR %2").arg(m + 1).arg(reflectionText(r));
         txtSwr[m]->setToolTip(detail);

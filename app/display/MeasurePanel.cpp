@@ -2,8 +2,6 @@
 
 #include "AnalysisText.h"
 #include "DisplayWidgets.h"
-#include "ScaleModel.h"
-#include "SweepConfig.h"
 #include "SweepData.h"
 
 #include <QCheckBox>
@@ -11,17 +9,16 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr std::array<FilterType, 4> kTypes = {FilterType::BandPass, FilterType::BandStop,
                                               FilterType::LowPass, FilterType::HighPass};
-// The floor every dB scale uses for 0 V.
-constexpr double kFloorDb = -100.0;
 } // namespace
 
-MeasurePanel::MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* parent)
-    : QObject(parent), m_cfg(config), m_data(data), m_panel(new QWidget(parent)) {
+MeasurePanel::MeasurePanel(SweepData* data, QWidget* parent)
+    : QObject(parent), m_data(data), m_panel(new QWidget(parent)) {
     // Eleven rows in the height of the marker view: the two choices share a row, and so do
     // the two buttons.
     auto* g = new QGridLayout(m_panel);
@@ -115,22 +112,11 @@ void MeasurePanel::addButtons(QGridLayout* g) {
     g->addWidget(chkTrackPeak, 10, 0, 1, 2);
 }
 
-QVector<double> MeasurePanel::levelsDb() const {
-    QVector<double> db(m_data->levels());
-    if (ScaleModel::isLinear(m_cfg.scala)) {
-        for (double& v : db)
-            v = v > 0 ? std::max(kFloorDb, 20.0 * std::log10(v)) : kFloorDb;
-    }
-    return db;
-}
-
 void MeasurePanel::recompute() {
-    QVector<double> hz(SweepData::kPoints);
-    for (int row = 1; row <= SweepData::kPoints; ++row)
-        hz[row - 1] = static_cast<double>(m_data->frequencyOf(row));
     const int type = std::max(0, cboFilterType->currentIndex());
     const int level = std::max(0, cboLevel->currentIndex());
-    m_result = analyseFilter(hz, levelsDb(), kTypes[type], kAnalysisLevels[level]);
+    m_result = analyseFilter(m_data->frequenciesHz(), m_data->levelsDb(), kTypes[type],
+                             kAnalysisLevels[level]);
     const QVector<ResultLine> lines = resultLines(m_result);
     for (int i = 0; i < int(txtResult.size()); ++i)
         txtResult[i]->setText(lines[i].value);

@@ -16,13 +16,12 @@ class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
-class SweepConfig;
 class SweepData;
 
 class MeasurePanel : public QObject {
     Q_OBJECT
 public:
-    MeasurePanel(const SweepConfig& config, SweepData* data, QWidget* parent);
+    MeasurePanel(SweepData* data, QWidget* parent);
 
     QWidget* widget() const { return m_panel; }
     // The figures of the levels shown now.
@@ -42,12 +41,9 @@ private:
     void addChoices(QGridLayout* g);
     void addFigures(QGridLayout* g);
     void addButtons(QGridLayout* g);
-    // The levels shown, in dB: a linear level (volts, or a normalised ratio) is converted.
-    QVector<double> levelsDb() const;
     void peakToM1();
     void edgesToMarkers();
 
-    const SweepConfig& m_cfg;
     SweepData* m_data;
     QWidget* m_panel;
     QComboBox* cboFilterType = nullptr;

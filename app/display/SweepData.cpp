@@ -104,6 +104,22 @@ void SweepData::setFileSweep(qint32 freqStart, qint32 freqStep, const QVector<qi
     emit changed(true);
 }
 
+double SweepData::levelDb(int row) const {
+    const double level = m_level[index(row)];
+    return m_linear ? normalisedLevel(level, 1.0, NormalUnit::Decibel) : level;
+}
+
+QVector<double> SweepData::levelsDb() const {
+    QVector<double> db(kPoints);
+    for (int row = 1; row <= kPoints; ++row)
+        db[row - 1] = levelDb(row);
+    return db;
+}
+
+QVector<double> SweepData::frequenciesHz() const {
+    return QVector<double>(m_frequency.cbegin(), m_frequency.cend());
+}
+
 int SweepData::rowAt(double x) {
     const double r = roundHalfEven(x);
     if (!(r >= 1))

@@ -60,6 +60,12 @@ public:
     double level(int row) const { return m_level[index(row)]; }
     const QVector<double>& raws() const { return m_raw; }
     const QVector<double>& levels() const { return m_level; }
+    // The levels as dB whatever the scale: on "Linear" (volts, or a normalised ratio)
+    // 20 log10 of the level, -100 dB for 0 or less.
+    double levelDb(int row) const;
+    QVector<double> levelsDb() const;
+    // The frequencies of rows 1..400 in hertz.
+    QVector<double> frequenciesHz() const;
 
     // Normalises every row against refVolts (one entry per row, the reference's volts at its
     // frequency), every level following at once; an empty vector ends normalisation, and the

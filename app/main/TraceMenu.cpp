@@ -16,6 +16,8 @@
 #include <QMenuBar>
 #include <algorithm>
 
+using ConfigKeys::kAverageChoices;
+
 TraceMenu::TraceMenu(SweepConfig& config, SweepData* data, SweepGraph* graph,
                      SweepController* controller, CsvFiles* files, UserMessages& messages,
                      QObject* parent)
@@ -67,9 +69,9 @@ void TraceMenu::build(QMenuBar* bar, QAction* before) {
     average->setObjectName(QStringLiteral("mnuAverage"));
     auto* group = new QActionGroup(this);
     group->setExclusive(true);
-    for (int i = 0; i < int(kAverages.size()); ++i) {
-        mnuAverage[i] =
-            average->addAction(i == 0 ? QStringLiteral("Off") : QString::number(kAverages[i]));
+    for (int i = 0; i < int(kAverageChoices.size()); ++i) {
+        mnuAverage[i] = average->addAction(i == 0 ? QStringLiteral("Off")
+                                                  : QString::number(kAverageChoices[i]));
         mnuAverage[i]->setObjectName(QStringLiteral("mnuAverage_%1").arg(i));
         mnuAverage[i]->setCheckable(true);
         group->addAction(mnuAverage[i]);
@@ -92,13 +94,14 @@ void TraceMenu::restore(const QString& folder) {
         const QSignalBlocker quiet(mnuMemory[n - 1][1]);
         mnuMemory[n - 1][1]->setChecked(m_traces.has(n));
     }
-    const auto chosen = std::find(kAverages.begin(), kAverages.end(), m_cfg.averageSweeps);
-    const int index = chosen == kAverages.end() ? 0 : int(chosen - kAverages.begin());
+    const auto chosen =
+        std::find(kAverageChoices.begin(), kAverageChoices.end(), m_cfg.averageSweeps);
+    const int index = chosen == kAverageChoices.end() ? 0 : int(chosen - kAverageChoices.begin());
     {
         const QSignalBlocker quiet(mnuAverage[index]);
         mnuAverage[index]->setChecked(true);
     }
-    m_controller->setAveraging(kAverages[index]);
+    m_controller->setAveraging(kAverageChoices[index]);
     updateActions();
     if (!problems.isEmpty())
         tell(QStringLiteral("These stored traces could not be read back and were left out:\n") +
@@ -180,16 +183,9 @@ void TraceMenu::clearReference() {
     updateActions();
 }
 
-QVector<double> TraceMenu::sweepHz() const {
-    QVector<double> hz(SweepData::kPoints);
-    for (int row = 1; row <= SweepData::kPoints; ++row)
-        hz[row - 1] = static_cast<double>(m_data->frequencyOf(row));
-    return hz;
-}
-
 bool TraceMenu::applyReference() {
     const StoredTrace reference = m_traces.volts(TraceSet::kReference);
-    const QVector<double> hz = sweepHz();
+    const QVector<double> hz = m_data->frequenciesHz();
     const auto [low, high] = std::minmax_element(hz.cbegin(), hz.cend());
     if (!reference.covers(*low, *high, halfStepOf(hz))) {
         m_data->setReferenceVolts({});
@@ -247,13 +243,13 @@ void TraceMenu::clearMemory(int n) {
 }
 
 void TraceMenu::chooseAverage(int index) {
-    m_cfg.averageSweeps = static_cast<qint16>(kAverages[index]);
-    m_controller->setAveraging(kAverages[index]);
+    m_cfg.averageSweeps = static_cast<qint16>(kAverageChoices[index]);
+    m_controller->setAveraging(kAverageChoices[index]);
 }
 
 void TraceMenu::drawMemories() {
     QVector<MemoryCurve> curves;
-    const QVector<double> hz = sweepHz();
+    const QVector<double> hz = m_data->frequenciesHz();
     const int s = m_cfg.scala;
     const bool linear = ScaleModel::isLinear(s);
     for (int n = 1; n <= TraceSet::kMemories; ++n) {

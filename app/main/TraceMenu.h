@@ -9,6 +9,7 @@
 // "Show" and "Clear" a sweep drawn under the live curve over the frequencies it covers,
 // normalised like the live one. "Average" ("Off", "2", "4", "8", "16") is kept in Sweep.ini.
 // The reference and memories are kept in sweep files beside Sweep.ini (TraceSet).
+#include "ConfigKeys.h"
 #include "TraceSet.h"
 
 #include <QObject>
@@ -28,8 +29,6 @@ struct MemoryCurve;
 class TraceMenu : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::array<int, 5> kAverages = {1, 2, 4, 8, 16};
-
     TraceMenu(SweepConfig& config, SweepData* data, SweepGraph* graph, SweepController* controller,
               CsvFiles* files, UserMessages& messages, QObject* parent);
 
@@ -76,7 +75,6 @@ private:
     void keep(int slot, const CsvSweep& sweep);
     void updateActions();
     void tell(const QString& text);
-    QVector<double> sweepHz() const;
 
     SweepConfig& m_cfg;
     SweepData* m_data;
@@ -94,5 +92,5 @@ private:
     QAction* mnuClearReference = nullptr;
     QAction* mnuNormalize = nullptr;
     std::array<std::array<QAction*, 3>, TraceSet::kMemories> mnuMemory{};
-    std::array<QAction*, kAverages.size()> mnuAverage{};
+    std::array<QAction*, ConfigKeys::kAverageChoices.size()> mnuAverage{};
 };

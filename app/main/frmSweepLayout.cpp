@@ -270,7 +270,7 @@ QWidget* frmSweep::buildViews(QWidget* parent) {
     frameView[4] = new QGroupBox(QStringLiteral("Measure"), views);
     auto* measureBox = new QVBoxLayout(frameView[4]);
     measureBox->setContentsMargins(2, 4, 2, 2);
-    m_measure = new MeasurePanel(m_cfg, m_data, frameView[4]);
+    m_measure = new MeasurePanel(m_data, frameView[4]);
     measureBox->addWidget(m_measure->widget());
     for (int i = 0; i < kViews; ++i) {
         frameView[i]->setObjectName(QStringLiteral("frameView_%1").arg(i));
