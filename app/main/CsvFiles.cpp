@@ -1,15 +1,13 @@
 #include "CsvFiles.h"
 
-#include "CsvReader.h"
-#include "CsvWriter.h"
 #include "NumberFormat.h"
 #include "Rounding.h"
-#include "SafeSave.h"
 #include "SampleConverter.h"
 #include "ScaleModel.h"
 #include "SweepConfig.h"
 #include "SweepContext.h"
 #include "SweepData.h"
+#include "SweepFile.h"
 #include "UserMessages.h"
 
 #include <QDir>
@@ -102,7 +100,7 @@ std::optional<CsvSweep> CsvFiles::sweepOf(const SweepData& data, const QString& 
 
 bool CsvFiles::writeFile(const QString& path, const CsvSweep& sweep) {
     QString reason;
-    if (saveReplacing(path, writeSweepCsv(sweep), &reason))
+    if (writeSweepFile(path, sweep, &reason))
         return true;
     tell(QStringLiteral("Cannot save %1: %2. A file already there was left unchanged; check "
                         "that the folder exists and that you may write there.")
@@ -111,18 +109,30 @@ bool CsvFiles::writeFile(const QString& path, const CsvSweep& sweep) {
 }
 
 std::optional<CsvSweep> CsvFiles::readFile(const QString& path) {
-    const std::optional<QByteArray> bytes = readWhole(path);
-    if (!bytes)
-        return std::nullopt;
-    const CsvReadResult read = readSweepCsv(*bytes);
-    if (!read.sweep) {
+    const SweepFileRead read = readSweepFile(path, kMaxFileBytes);
+    const QString shown = shownPath(path);
+    switch (read.fault) {
+    case SweepFileRead::Fault::None:
+        return read.sweep;
+    case SweepFileRead::Fault::Open:
+        tell(QStringLiteral("Cannot open %1: %2.").arg(shown, read.reason));
+        break;
+    case SweepFileRead::Fault::Read:
+        tell(QStringLiteral("Cannot read %1: %2.").arg(shown, read.reason));
+        break;
+    case SweepFileRead::Fault::TooLarge:
+        tell(QStringLiteral("Cannot load %1: it is larger than 64 MB, which no sweep file is. "
+                            "Nothing was changed.")
+                 .arg(shown));
+        break;
+    case SweepFileRead::Fault::Refused:
         tell(QStringLiteral("Cannot load %1, line %2: %3. Nothing was changed.")
-                 .arg(shownPath(path))
+                 .arg(shown)
                  .arg(read.line)
-                 .arg(read.error));
-        return std::nullopt;
+                 .arg(read.reason));
+        break;
     }
-    return read.sweep;
+    return std::nullopt;
 }
 
 void CsvFiles::mnuSaveCSV_Click() {
@@ -141,26 +151,6 @@ void CsvFiles::mnuOpenCSV_Click() {
         return;
     if (const std::optional<CsvSweep> sweep = readFile(path))
         show(*sweep, QFileInfo(path).fileName());
-}
-
-std::optional<QByteArray> CsvFiles::readWhole(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        tell(QStringLiteral("Cannot open %1: %2.").arg(shownPath(path), file.errorString()));
-        return std::nullopt;
-    }
-    QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        tell(QStringLiteral("Cannot read %1: %2.").arg(shownPath(path), file.errorString()));
-        return std::nullopt;
-    }
-    if (bytes.size() > kMaxFileBytes) {
-        tell(QStringLiteral("Cannot load %1: it is larger than 64 MB, which no sweep file is. "
-                            "Nothing was changed.")
-                 .arg(shownPath(path)));
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 void CsvFiles::show(const CsvSweep& sweep, const QString& fileName) {

@@ -64,8 +64,6 @@ protected:
     virtual QString chooseOpenFile(const QString& folder);
 
 private:
-    // The file's bytes, or nothing after telling why they cannot be had.
-    std::optional<QByteArray> readWhole(const QString& path);
     // An accepted file into the sweep data, after the calibration question if it is due.
     void show(const CsvSweep& sweep, const QString& fileName);
     void tell(const QString& text);

@@ -1,8 +1,6 @@
 #include "TraceSet.h"
 
-#include "CsvReader.h"
-#include "CsvWriter.h"
-#include "SafeSave.h"
+#include "SweepFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,7 +50,7 @@ QString TraceSet::store(int slot, const CsvSweep& sweep) {
         return QString();
     QDir().mkpath(m_folder);
     QString reason;
-    if (!saveReplacing(path, writeSweepCsv(sweep), &reason))
+    if (!writeSweepFile(path, sweep, &reason))
         return QStringLiteral("%1 could not be kept in %2: %3")
             .arg(slotName(slot), QDir::toNativeSeparators(path), reason);
     return QString();
@@ -74,26 +72,22 @@ QStringList TraceSet::loadAll() {
     QStringList problems;
     for (int slot = 0; slot < kSlots; ++slot) {
         const QString path = fileOf(slot);
-        QFile file(path);
-        if (path.isEmpty() || !file.exists())
+        if (path.isEmpty() || !QFile::exists(path))
             continue;
-        const QString shown = QDir::toNativeSeparators(path);
-        if (file.size() > kMaxFileBytes || !file.open(QIODevice::ReadOnly)) {
-            problems << QStringLiteral("%1 (%2): %3")
-                            .arg(slotName(slot), shown,
-                                 file.isOpen() ? QStringLiteral("the file is too large")
-                                               : file.errorString());
+        const SweepFileRead read = readSweepFile(path, kMaxFileBytes);
+        if (read.sweep) {
+            m_slots[slot] = *read.sweep;
             continue;
         }
-        const CsvReadResult read = readSweepCsv(file.readAll());
-        if (!read.sweep) {
-            problems << QStringLiteral("%1 (%2): line %3: %4")
-                            .arg(slotName(slot), shown)
-                            .arg(read.line)
-                            .arg(read.error);
-            continue;
-        }
-        m_slots[slot] = *read.sweep;
+        const QString where =
+            QStringLiteral("%1 (%2)").arg(slotName(slot), QDir::toNativeSeparators(path));
+        if (read.fault == SweepFileRead::Fault::Refused)
+            problems
+                << QStringLiteral("%1: line %2: %3").arg(where).arg(read.line).arg(read.reason);
+        else if (read.fault == SweepFileRead::Fault::TooLarge)
+            problems << QStringLiteral("%1: the file is too large").arg(where);
+        else
+            problems << QStringLiteral("%1: %2").arg(where, read.reason);
     }
     return problems;
 }
