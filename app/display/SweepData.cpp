@@ -1,5 +1,6 @@
 #include "SweepData.h"
 
+#include "CommonFunctions.h"
 #include "Normalisation.h"
 #include "NumberFormat.h"
 #include "Rounding.h"
@@ -33,9 +34,16 @@ void SweepData::setReferenceVolts(const QVector<double>& refVolts) {
     emit changed(false);
 }
 
+double SweepData::shownLevel(int row, double volts, int scala) const {
+    const bool linear = ScaleModel::isLinear(scala);
+    if (normalised())
+        return normalisedLevel(volts, m_refVolts[index(row)],
+                               linear ? NormalUnit::Ratio : NormalUnit::Decibel);
+    return linear ? volts : voltToDb(volts, scala);
+}
+
 void SweepData::storeNormalised(int i) {
-    const NormalUnit unit = m_linear ? NormalUnit::Ratio : NormalUnit::Decibel;
-    m_level[i] = normalisedLevel(m_volts[i], m_refVolts[i], unit);
+    m_level[i] = shownLevel(i + 1, m_volts[i], m_linear ? ScaleModel::kLinear : ScaleModel::kLog1V);
     m_cells[i][1] = formatNumber(
         m_level[i], ScaleModel::levelPicture(m_linear ? ScaleModel::kLinear : ScaleModel::kLog1V));
 }

@@ -72,8 +72,9 @@ public:
     // levels follow at the next conversion (convertAll).
     void setReferenceVolts(const QVector<double>& refVolts);
     bool normalised() const { return !m_refVolts.isEmpty(); }
-    // The reference's volts at point row; 0 when not normalised.
-    double referenceVolts(int row) const { return normalised() ? m_refVolts[index(row)] : 0.0; }
+    // The level point row shows for `volts` on scale scala: against the reference when
+    // normalised, else volts on "Linear" and dB on the others (a memory drawn beside the sweep).
+    double shownLevel(int row, double volts, int scala) const;
 
     // The table's text of a cell (row 0: the header): the frequency "###,###,##0", the level
     // "#0.000" volts or "#0.0" dB ("0" never swept), the raw count as a plain number.

@@ -1,6 +1,5 @@
 #include "TraceMenu.h"
 
-#include "CommonFunctions.h"
 #include "CsvFiles.h"
 #include "Normalisation.h"
 #include "ScaleModel.h"
@@ -251,7 +250,6 @@ void TraceMenu::drawMemories() {
     QVector<MemoryCurve> curves;
     const QVector<double> hz = m_data->frequenciesHz();
     const int s = m_cfg.scala;
-    const bool linear = ScaleModel::isLinear(s);
     for (int n = 1; n <= TraceSet::kMemories; ++n) {
         if (!m_traces.has(n) || !mnuMemory[n - 1][1]->isChecked())
             continue;
@@ -259,15 +257,8 @@ void TraceMenu::drawMemories() {
         const QVector<std::optional<double>> volts = traceOnSweep(m_traces.volts(n), hz);
         curve.y.resize(volts.size());
         for (int i = 0; i < volts.size(); ++i) {
-            if (!volts[i])
-                continue;
-            double level = 0;
-            if (m_data->normalised())
-                level = normalisedLevel(*volts[i], m_data->referenceVolts(i + 1),
-                                        linear ? NormalUnit::Ratio : NormalUnit::Decibel);
-            else
-                level = linear ? *volts[i] : voltToDb(*volts[i], s);
-            curve.y[i] = ScaleModel::userY(level, s);
+            if (volts[i])
+                curve.y[i] = ScaleModel::userY(m_data->shownLevel(i + 1, *volts[i], s), s);
         }
         curves << curve;
     }
